@@ -1,0 +1,65 @@
+// heddlewise-cli: batch access to the draft core for scripts and tests.
+#include "commands.h"
+
+#include "version.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace hw::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+    };
+    return commands;
+}
+
+int UsageError(const Command& cmd, const std::string& why) {
+    if (!why.empty()) std::fprintf(stderr, "heddlewise-cli %s: %s\n", cmd.Name, why.c_str());
+    std::fprintf(stderr, "usage: heddlewise-cli %s %s\n", cmd.Name, cmd.Usage);
+    return ExitUsage;
+}
+
+static void PrintHelp(std::FILE* out) {
+    std::fprintf(out,
+                 "usage: heddlewise-cli <command> [arguments]\n"
+                 "       heddlewise-cli --help | --version\n\n"
+                 "Works on Heddlewise weaving drafts (.hdw) without a display.\n\n"
+                 "Commands:\n");
+    for (const Command& c : Commands())
+        std::fprintf(out, "  %s %s\n      %s\n", c.Name, c.Usage, c.Summary);
+    if (Commands().empty()) std::fprintf(out, "  (none yet)\n");
+    std::fprintf(out, "\nExit status: 0 success, 1 a file could not be read or written, "
+                      "2 usage error.\n");
+}
+
+} // namespace hw::cli
+
+int main(int argc, char** argv) {
+    using namespace hw::cli;
+    if (argc < 2) {
+        PrintHelp(stderr);
+        return ExitUsage;
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || first == "help") {
+        PrintHelp(stdout);
+        return ExitOk;
+    }
+    if (first == "--version") {
+        std::printf("%s-cli %s\n", hw::ProductName, hw::ProductVersion);
+        return ExitOk;
+    }
+    for (const Command& c : Commands()) {
+        if (first != c.Name) continue;
+        Args args(argv + 2, argv + argc);
+        for (const std::string& a : args)
+            if (a == "--help" || a == "-h") {
+                std::printf("usage: heddlewise-cli %s %s\n%s\n", c.Name, c.Usage, c.Summary);
+                return ExitOk;
+            }
+        return c.Run(args);
+    }
+    std::fprintf(stderr, "heddlewise-cli: unknown command '%s' (see --help)\n", first.c_str());
+    return ExitUsage;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the whole suite once,
+# then the core tests again under AddressSanitizer and UBSan.
+set -eu
+cd "$(dirname "$0")"
+. scripts/deps.sh
+hw_install_deps
+jobs=$(hw_jobs)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 600)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEDDLEWISE_SANITIZE=ON \
+  -DHEDDLEWISE_BUILD_APP=OFF -DHEDDLEWISE_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan --target heddlewise_core_tests heddlewise-cli -j "$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$jobs" -L 'core|cli' --timeout 900)
+echo "All tests passed."
