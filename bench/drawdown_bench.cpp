@@ -37,8 +37,8 @@ void BulkRows(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.counters["ns_per_cell"] = benchmark::Counter(
-        double(hw::MaxEnds) * hw::MaxPicks, benchmark::Counter::kIsIterationInvariantRate |
-                                                benchmark::Counter::kInvert);
+        double(hw::MaxEnds) * hw::MaxPicks,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BulkColumns(benchmark::State& state) {
@@ -52,8 +52,8 @@ void BulkColumns(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.counters["ns_per_cell"] = benchmark::Counter(
-        double(hw::MaxEnds) * hw::MaxPicks, benchmark::Counter::kIsIterationInvariantRate |
-                                                benchmark::Counter::kInvert);
+        double(hw::MaxEnds) * hw::MaxPicks,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // For comparison: one WeftOnTop call per cell over a 1000 x 1000 corner.

@@ -12,7 +12,8 @@ void FindRepeatNoPeriod(benchmark::State& state) {
     std::mt19937 rng(3);
     std::vector<uint8_t> seq(hw::MaxEnds);
     for (auto& v : seq) v = uint8_t(1 + rng() % 16);
-    for (auto _ : state) benchmark::DoNotOptimize(hw::FindRepeat(seq.data(), hw::MaxEnds, hw::MaxEnds));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(hw::FindRepeat(seq.data(), hw::MaxEnds, hw::MaxEnds));
 }
 
 // Long near-periods are the slow case for a naive block comparison: every
@@ -20,7 +21,8 @@ void FindRepeatNoPeriod(benchmark::State& state) {
 void FindRepeatLateMismatch(benchmark::State& state) {
     std::vector<uint8_t> seq(hw::MaxEnds, 1);
     seq.back() = 2;
-    for (auto _ : state) benchmark::DoNotOptimize(hw::FindRepeat(seq.data(), hw::MaxEnds, hw::MaxEnds));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(hw::FindRepeat(seq.data(), hw::MaxEnds, hw::MaxEnds));
 }
 
 void FindLiftplanRepeatNoPeriod(benchmark::State& state) {
@@ -28,7 +30,8 @@ void FindLiftplanRepeatNoPeriod(benchmark::State& state) {
     std::vector<hw::LiftplanRow> rows(hw::MaxPicks);
     for (auto& r : rows) r = hw::LiftplanRow(rng());
     for (auto _ : state)
-        benchmark::DoNotOptimize(hw::FindLiftplanRepeat(rows.data(), hw::MaxPicks, hw::MaxPicks, 16));
+        benchmark::DoNotOptimize(
+            hw::FindLiftplanRepeat(rows.data(), hw::MaxPicks, hw::MaxPicks, 16));
 }
 
 BENCHMARK(FindRepeatNoPeriod)->Unit(benchmark::kMicrosecond);

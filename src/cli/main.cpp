@@ -9,8 +9,7 @@
 namespace hw::cli {
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {
-    };
+    static const std::vector<Command> commands = {};
     return commands;
 }
 
@@ -21,11 +20,10 @@ int UsageError(const Command& cmd, const std::string& why) {
 }
 
 static void PrintHelp(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: heddlewise-cli <command> [arguments]\n"
-                 "       heddlewise-cli --help | --version\n\n"
-                 "Works on Heddlewise weaving drafts (.hdw) without a display.\n\n"
-                 "Commands:\n");
+    std::fprintf(out, "usage: heddlewise-cli <command> [arguments]\n"
+                      "       heddlewise-cli --help | --version\n\n"
+                      "Works on Heddlewise weaving drafts (.hdw) without a display.\n\n"
+                      "Commands:\n");
     for (const Command& c : Commands())
         std::fprintf(out, "  %s %s\n      %s\n", c.Name, c.Usage, c.Summary);
     if (Commands().empty()) std::fprintf(out, "  (none yet)\n");

@@ -42,7 +42,8 @@ TEST(LoomSystem, EveryConversionKeepsTheDrawdown) {
                 // Only drafts whose every pick lifts something and that have
                 // at most 16 distinct sheds can go to single treadling.
                 for (int t = 1; t <= d->Treadles; ++t) d->TieUpAt(1 + (t - 1) % d->Shafts, t) = 1;
-                for (int p = 1; p <= d->Picks; ++p) d->Liftplan[p] = uint16_t(1u << ((p % 4) % d->Treadles));
+                for (int p = 1; p <= d->Picks; ++p)
+                    d->Liftplan[p] = uint16_t(1u << ((p % 4) % d->Treadles));
             }
             const auto before = Cloth(*d);
             SetLoomSystem(*d, c.to);

@@ -1,5 +1,5 @@
-#include "transform/repeat.h"
 #include "test_drafts.h"
+#include "transform/repeat.h"
 
 #include <gtest/gtest.h>
 

@@ -31,11 +31,19 @@ void SetLoomSystem(DraftState& d, LoomSystem s) {
     d.MultipleTr = s == LoomSystem::MultipleTreadling;
 }
 
-uint8_t DefaultWarpColor(const DraftState& d) { return d.Shed ? 0 : 6; }
-uint8_t DefaultWeftColor(const DraftState& d) { return d.Shed ? 6 : 0; }
+uint8_t DefaultWarpColor(const DraftState& d) {
+    return d.Shed ? 0 : 6;
+}
+uint8_t DefaultWeftColor(const DraftState& d) {
+    return d.Shed ? 6 : 0;
+}
 
-static bool ValidPick(int pick) { return pick >= 1 && pick <= MaxPicks; }
-static bool ValidElement(int element) { return element >= 1 && element <= 16; }
+static bool ValidPick(int pick) {
+    return pick >= 1 && pick <= MaxPicks;
+}
+static bool ValidElement(int element) {
+    return element >= 1 && element <= 16;
+}
 
 bool LiftplanGet(const DraftState& d, int pick, int element) {
     if (!ValidPick(pick) || !ValidElement(element)) return false;

@@ -22,9 +22,15 @@ using ColorRef = uint32_t;
 inline constexpr ColorRef MakeColorRef(uint8_t r, uint8_t g, uint8_t b) {
     return ColorRef(r) | (ColorRef(g) << 8) | (ColorRef(b) << 16);
 }
-inline constexpr uint8_t ColorRed(ColorRef c) { return uint8_t(c & 0xFF); }
-inline constexpr uint8_t ColorGreen(ColorRef c) { return uint8_t((c >> 8) & 0xFF); }
-inline constexpr uint8_t ColorBlue(ColorRef c) { return uint8_t((c >> 16) & 0xFF); }
+inline constexpr uint8_t ColorRed(ColorRef c) {
+    return uint8_t(c & 0xFF);
+}
+inline constexpr uint8_t ColorGreen(ColorRef c) {
+    return uint8_t((c >> 8) & 0xFF);
+}
+inline constexpr uint8_t ColorBlue(ColorRef c) {
+    return uint8_t((c >> 16) & 0xFF);
+}
 
 // A liftplan row: element k (1..16) is bit k-1. Written to files and the
 // clipboard as two bytes, low byte first, which is exactly the layout
@@ -110,8 +116,8 @@ struct DraftState {
     int32_t RepeatWeftColors = 0;
     bool ColorsLinked = true;
     std::string FileName;
-    int CurrentColor = 0;    // the colour box selection
-    bool Changed = false;    // the document-changed flag
+    int CurrentColor = 0;     // the colour box selection
+    bool Changed = false;     // the document-changed flag
     bool UndoEnabled = false; // the Undo menu item
 
     UndoCopy Undo;

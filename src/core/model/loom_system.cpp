@@ -6,9 +6,15 @@
 
 namespace hw {
 
-static int ClampPick(int n) { return std::clamp(n, 0, MaxPicks); }
-static int Count16(int n) { return std::clamp(n, 0, 16); }
-static LiftplanRow ElementMask(int count) { return LiftplanRow((1u << Count16(count)) - 1u); }
+static int ClampPick(int n) {
+    return std::clamp(n, 0, MaxPicks);
+}
+static int Count16(int n) {
+    return std::clamp(n, 0, 16);
+}
+static LiftplanRow ElementMask(int count) {
+    return LiftplanRow((1u << Count16(count)) - 1u);
+}
 
 // The shafts tied to treadle t as a liftplan row over shafts 1..shafts.
 static LiftplanRow TiedShafts(const DraftState& d, int t, int shafts) {

@@ -7,9 +7,15 @@
 
 namespace hw {
 
-static int ClampEnd(int n) { return std::clamp(n, 0, MaxEnds); }
-static int ClampPick(int n) { return std::clamp(n, 0, MaxPicks); }
-static bool SingleTreadling(const DraftState& d) { return d.TreadleMode && !d.MultipleTr; }
+static int ClampEnd(int n) {
+    return std::clamp(n, 0, MaxEnds);
+}
+static int ClampPick(int n) {
+    return std::clamp(n, 0, MaxPicks);
+}
+static bool SingleTreadling(const DraftState& d) {
+    return d.TreadleMode && !d.MultipleTr;
+}
 static LiftplanRow ElementMask(int count) {
     count = std::clamp(count, 0, 16);
     return LiftplanRow((1u << count) - 1u);
@@ -186,7 +192,9 @@ void ClearDraftForNew(DraftState& d, ViewWindow& v) {
 }
 
 // Keeps a count in 2..16 so that no fold divides by zero.
-static uint16_t ClampCount(int n) { return uint16_t(std::clamp(n, 2, 16)); }
+static uint16_t ClampCount(int n) {
+    return uint16_t(std::clamp(n, 2, 16));
+}
 
 static void Fold(uint8_t* values, int last, int count) {
     for (int i = 1; i <= last; ++i) {
@@ -284,8 +292,14 @@ void LoadDefaultPalette(DraftState& d) {
     RebuildColorTable(d);
 }
 
-void SwapBytes(uint8_t& a, uint8_t& b) { std::swap(a, b); }
-void SwapWords(uint16_t& a, uint16_t& b) { std::swap(a, b); }
-void SwapLongs(uint32_t& a, uint32_t& b) { std::swap(a, b); }
+void SwapBytes(uint8_t& a, uint8_t& b) {
+    std::swap(a, b);
+}
+void SwapWords(uint16_t& a, uint16_t& b) {
+    std::swap(a, b);
+}
+void SwapLongs(uint32_t& a, uint32_t& b) {
+    std::swap(a, b);
+}
 
 } // namespace hw

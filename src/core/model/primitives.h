@@ -63,6 +63,8 @@ void SwapLongs(uint32_t& a, uint32_t& b);
 
 // A threading or treadling value that may index the tie-up or a liftplan
 // row: anything above 16 counts as empty.
-inline int SafeShaft(uint8_t v) { return v <= MaxShafts ? v : 0; }
+inline int SafeShaft(uint8_t v) {
+    return v <= MaxShafts ? v : 0;
+}
 
 } // namespace hw
