@@ -50,7 +50,9 @@ TEST(LoomSystem, EveryConversionKeepsTheDrawdown) {
             const LoomChangeResult r = ChangeLoomSystem(*d, c.from);
             EXPECT_FALSE(r.TreadleOverflow);
             ASSERT_EQ(Cloth(*d), before) << int(c.from) << "->" << int(c.to) << " round " << round;
-            if (c.to == LoomSystem::Liftplan) EXPECT_EQ(d->Treadles, d->Shafts);
+            if (c.to == LoomSystem::Liftplan) {
+                EXPECT_EQ(d->Treadles, d->Shafts);
+            }
             EXPECT_GE(d->Treadles, 2);
             EXPECT_LE(d->Treadles, 16);
         }
