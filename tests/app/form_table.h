@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTabWidget>
@@ -162,6 +163,19 @@ inline QStringList UntranslatedWidgets(QWidget* form, const QList<TableEntry>& t
             missing << w->objectName() + " (" + text + ")";
     }
     return missing;
+}
+
+// Shown labels and buttons narrower than their text needs, once the form
+// has laid itself out again.
+inline QStringList ClippedWidgets(QWidget* form) {
+    if (form->layout()) form->layout()->activate();
+    QStringList clipped;
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (!w->isVisible()) continue;
+        if (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w)) continue;
+        if (w->width() < w->sizeHint().width()) clipped << w->objectName();
+    }
+    return clipped;
 }
 
 } // namespace hw::test

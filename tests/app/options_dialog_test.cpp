@@ -276,6 +276,8 @@ private slots:
             auto* tabs = Child<QTabWidget>(&dlg, "PageControl1");
             for (int page = 0; page < tabs->count(); ++page) {
                 tabs->setCurrentIndex(page);
+                QVERIFY2(test::ClippedWidgets(&dlg).isEmpty(),
+                         qPrintable(test::ClippedWidgets(&dlg).join(", ")));
                 SaveGrab(&dlg, QString("options_%1_%2").arg(names[lang]).arg(page));
             }
         }

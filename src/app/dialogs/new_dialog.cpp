@@ -94,6 +94,8 @@ TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right);
+    // The dialog follows its texts, which differ in length between languages.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     SetValues(NewPatternValues{}, true, true);
 }

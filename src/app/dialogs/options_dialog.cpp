@@ -134,6 +134,8 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
+    // The dialog follows its texts, which differ in length between languages.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     ChooseColor = [this](ColorRef current) -> std::optional<ColorRef> {
         const QColor c = QColorDialog::getColor(

@@ -91,9 +91,9 @@ QString SettingsFilePath() {
 QString TakeConfigOption(QStringList& args) {
     QString path;
     for (int i = 1; i < args.size();) {
-        if (args[i] == "--config" && i + 1 < args.size()) {
-            path = args[i + 1];
-            args.remove(i, 2);
+        if (args[i] == "--config") {
+            if (i + 1 < args.size()) path = args[i + 1];
+            args.remove(i, std::min<qsizetype>(2, args.size() - i));
         } else if (args[i].startsWith("--config=")) {
             path = args[i].mid(int(qstrlen("--config=")));
             args.remove(i);
