@@ -120,21 +120,6 @@ TEST(OptionsOk, ShrinkingEndsCutsTheDesignOnlyInDesignMode) {
     }
 }
 
-TEST(OptionsOk, GrowingTheDraftKeepsEverything) {
-    std::mt19937 rng(11);
-    auto d = test::RandomDraft(rng, LoomSystem::SingleTreadling, false);
-    Settings s;
-    const auto threading = d->Threading;
-    const auto treadling = d->Treadling;
-    RunOptionsOk(*d, s, [](OptionsValues& v) {
-        v.Ends = 9600;
-        v.Picks = 9600;
-    });
-    EXPECT_EQ(d->Ends, 9600);
-    EXPECT_EQ(d->Threading, threading);
-    EXPECT_EQ(d->Treadling, treadling);
-}
-
 TEST(OptionsOk, LoomSystemChangeKeepsTheDrawdown) {
     struct Change {
         LoomSystem from, to;
@@ -389,22 +374,6 @@ TEST(NewPattern, DesignModeStaysOnlyWithTheDesignDefault) {
             EXPECT_FALSE(DesignGet(*d, 1, 1)); // recomputed from the empty draft
         }
     }
-}
-
-TEST(NewPattern, OutOfRangeSizesAreClamped) {
-    auto d = NewDraft();
-    ViewWindow view;
-    Settings s;
-    NewPatternValues v;
-    v.Ends = 0;
-    v.Picks = 10000;
-    v.Shafts = 30;
-    v.Treadles = -1;
-    ApplyNewPattern(*d, view, s, v);
-    EXPECT_EQ(d->Ends, 2);
-    EXPECT_EQ(d->Picks, 9600);
-    EXPECT_EQ(d->Shafts, 16);
-    EXPECT_EQ(d->Treadles, 2);
 }
 
 } // namespace
