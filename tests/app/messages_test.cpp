@@ -1,5 +1,6 @@
 // The program's message boxes, opened for real and answered with the mouse
 // or the keyboard.
+#include "platform/lang_binder.h"
 #include "platform/qt_prompter.h"
 #include "text/lang.h"
 #include "text/messages.h"
@@ -42,6 +43,11 @@ void AnswerNextBox(const QString& answer, SeenBox* seen) {
         poll->stop();
         poll->deleteLater();
         *seen = SeenBox{};
+        // Qt retranslates its own button texts when the language changes;
+        // the program's texts must survive that.
+        QEvent change(QEvent::LanguageChange);
+        for (QWidget* w : box->findChildren<QWidget*>()) QApplication::sendEvent(w, &change);
+        QApplication::sendEvent(box, &change);
         seen->caption = box->windowTitle();
         seen->text = box->text().remove(QChar(0x200B));
         seen->detailed = box->detailedText();
@@ -76,7 +82,7 @@ using Ask = std::function<int(hw::Prompter&, const std::string&)>;
 class MessagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { hw::SetLanguage(hw::LangEnglish); }
+    void cleanup() { hw::ApplyAppLanguage(hw::LangEnglish); }
 
     void informationHasOneOkAndTheProgramsCaption() {
         hw::QtPrompter p;
@@ -185,13 +191,13 @@ private slots:
     void textsAndButtonsFollowTheLanguage() {
         hw::QtPrompter p;
         SeenBox seen;
-        hw::SetLanguage(hw::LangGerman);
+        hw::ApplyAppLanguage(hw::LangGerman);
         AnswerNextBox("Abbrechen", &seen);
         QCOMPARE(hw::ConfirmQuestion3(p, hw::GetText(hw::GeneralForm, "@globsavepres")), 3);
         QCOMPARE(seen.text, QString("Aktuelles Muster speichern?"));
         QCOMPARE(seen.buttons, (QStringList{"Ja", "Nein", "Abbrechen"}));
 
-        hw::SetLanguage(hw::LangFinnish);
+        hw::ApplyAppLanguage(hw::LangFinnish);
         AnswerNextBox("OK", &seen);
         hw::ReportNoPattern(p);
         QCOMPARE(seen.text, QString("Ei mallia."));
@@ -201,7 +207,7 @@ private slots:
         QCOMPARE(p.AskYesNo(hw::GetText("TWform", "@mesreana")), hw::IdYes);
         QCOMPARE(seen.buttons, (QStringList{"Kyllä", "Ei"}));
 
-        hw::SetLanguage(hw::LangSwedish);
+        hw::ApplyAppLanguage(hw::LangSwedish);
         AnswerNextBox("Avbryt", &seen);
         QCOMPARE(p.AskOkCancel(hw::GetText(hw::GeneralForm, "@printtime")), hw::IdCancel);
         QCOMPARE(seen.buttons, (QStringList{"OK", "Avbryt"}));

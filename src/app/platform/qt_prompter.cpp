@@ -5,6 +5,10 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
 
 namespace hw {
 
@@ -14,36 +18,39 @@ constexpr QChar ZeroWidthSpace(0x200B);
 // A word longer than this gets break chances, preferably after path separators.
 constexpr int LongWord = 40;
 
-void LabelButtons(QMessageBox& box) {
-    const struct {
-        QMessageBox::StandardButton button;
-        std::string text;
-    } labels[] = {
-        {QMessageBox::Ok, GetText("TMsgBox", "@btnok")},
-        {QMessageBox::Yes, GetText("TMsgBox", "@btnyes")},
-        {QMessageBox::No, GetText("TMsgBox", "@btnno")},
-        {QMessageBox::Cancel, GetText("TMsgBox", "@btncancel")},
-    };
-    for (const auto& l : labels)
-        if (QAbstractButton* b = box.button(l.button)) b->setText(QString::fromStdString(l.text));
-}
-
-int ResultOf(int pressed) {
-    switch (pressed) {
-    case QMessageBox::Ok:
-        return IdOk;
-    case QMessageBox::Yes:
-        return IdYes;
-    case QMessageBox::No:
-        return IdNo;
+// The buttons carry the program's own texts. They are custom buttons, so
+// that Qt never puts its own translation of "Yes" or "Cancel" in their place.
+QString ButtonText(int id) {
+    switch (id) {
+    case IdOk:
+        return QString::fromStdString(GetText("TMsgBox", "@btnok"));
+    case IdYes:
+        return QString::fromStdString(GetText("TMsgBox", "@btnyes"));
+    case IdNo:
+        return QString::fromStdString(GetText("TMsgBox", "@btnno"));
     default:
-        return IdCancel;
+        return QString::fromStdString(GetText("TMsgBox", "@btncancel"));
     }
 }
 
+QMessageBox::ButtonRole RoleOf(int id) {
+    switch (id) {
+    case IdOk:
+        return QMessageBox::AcceptRole;
+    case IdYes:
+        return QMessageBox::YesRole;
+    case IdNo:
+        return QMessageBox::NoRole;
+    default:
+        return QMessageBox::RejectRole;
+    }
+}
+
+// Shows the box and returns the id of the pressed button. The first button is
+// the default; Escape (and closing the window) presses the last one.
 int Run(QWidget* parent, const QString& caption, QMessageBox::Icon icon, const std::string& text,
-        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, caption, QString(), buttons, parent);
+        std::initializer_list<int> buttons) {
+    QMessageBox box(icon, caption, QString(), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     const QString whole = QString::fromUtf8(text.data(), qsizetype(text.size()));
     if (whole.size() > MessageBoxShortLength) {
@@ -53,10 +60,14 @@ int Run(QWidget* parent, const QString& caption, QMessageBox::Icon icon, const s
     } else {
         box.setText(MessageBoxText(text));
     }
-    box.setDefaultButton(defaultButton);
-    if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
-    LabelButtons(box);
-    return ResultOf(box.exec());
+    std::vector<std::pair<QAbstractButton*, int>> made;
+    for (int id : buttons) made.emplace_back(box.addButton(ButtonText(id), RoleOf(id)), id);
+    box.setDefaultButton(qobject_cast<QPushButton*>(made.front().first));
+    box.setEscapeButton(made.back().first);
+    box.exec();
+    for (const auto& [button, id] : made)
+        if (box.clickedButton() == button) return id;
+    return IdCancel;
 }
 
 QString AppCaption() {
@@ -98,32 +109,27 @@ QString MessageBoxText(const std::string& text) {
 QtPrompter::QtPrompter(QWidget* parent) : parent_(parent) {}
 
 void QtPrompter::ShowInfo(const std::string& text) {
-    Run(parent_, AppCaption(), QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+    Run(parent_, AppCaption(), QMessageBox::Information, text, {IdOk});
 }
 
 int QtPrompter::AskYesNo(const std::string& text) {
-    return Run(parent_, AppCaption(), QMessageBox::Question, text,
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return Run(parent_, AppCaption(), QMessageBox::Question, text, {IdYes, IdNo});
 }
 
 int QtPrompter::AskYesNoCancel(const std::string& text) {
-    return Run(parent_, AppCaption(), QMessageBox::Question, text,
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return Run(parent_, AppCaption(), QMessageBox::Question, text, {IdYes, IdNo, IdCancel});
 }
 
 int QtPrompter::WarnYesNoCancel(const std::string& text) {
-    return Run(parent_, AppCaption(), QMessageBox::Warning, text,
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return Run(parent_, AppCaption(), QMessageBox::Warning, text, {IdYes, IdNo, IdCancel});
 }
 
 int QtPrompter::AskOkCancel(const std::string& text) {
-    return Run(parent_, AppCaption(), QMessageBox::Information, text,
-               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    return Run(parent_, AppCaption(), QMessageBox::Information, text, {IdOk, IdCancel});
 }
 
 void QtPrompter::ShowError(const std::string& text) {
-    Run(parent_, QStringLiteral("Error"), QMessageBox::Critical, text, QMessageBox::Ok,
-        QMessageBox::Ok);
+    Run(parent_, QStringLiteral("Error"), QMessageBox::Critical, text, {IdOk});
 }
 
 } // namespace hw
