@@ -1,6 +1,7 @@
 // Translation tables applied to real forms, and language switches while
 // forms are open.
 #include "platform/lang_binder.h"
+#include "platform/language_setting.h"
 #include "text/lang.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -354,6 +356,22 @@ private slots:
         QCOMPARE(
             QString::fromStdString(hw::GetText(hw::LangBinder::Of(&w)->Component(), "@idtreadle")),
             QString("Poljin"));
+    }
+
+    void theStoredLanguageRoundTripsAndGarbageIsIgnored() {
+        QVERIFY(!qEnvironmentVariableIsEmpty("HEDDLEWISE_CONFIG"));
+        hw::WriteStoredLanguage(hw::LangGerman);
+        QCOMPARE(hw::ReadStoredLanguage(), std::optional<int>(hw::LangGerman));
+        {
+            QSettings raw(hw::SettingsFilePath(), QSettings::IniFormat);
+            raw.setValue("Options6/Language", "Deutsch");
+        }
+        QCOMPARE(hw::ReadStoredLanguage(), std::nullopt);
+        {
+            QSettings raw(hw::SettingsFilePath(), QSettings::IniFormat);
+            raw.remove("Options6/Language");
+        }
+        QCOMPARE(hw::ReadStoredLanguage(), std::nullopt);
     }
 };
 
