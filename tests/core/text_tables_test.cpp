@@ -264,27 +264,6 @@ std::string FormOf(const std::string& arg) {
     return "";
 }
 
-TEST(TranslationTables, TheSourceScannerReadsCallsAsWritten) {
-    const std::string src = "// GetText(nothing, here)\n"
-                            "auto a = GetText(\"TWform\", \"@idend\");\n"
-                            "auto b = hw::GetText(GeneralForm,\n    \"@globnopat\");\n"
-                            "auto c = GetText(form, key); /* GetText(x, y) */\n"
-                            "auto d = GetText(\"T,(x\", Key(\"a\", 2));\n"
-                            "auto e = MyGetText(\"x\", \"y\");\n";
-    const std::vector<Lookup> l = FindLookups("sample.cpp", src);
-    ASSERT_EQ(l.size(), 4u);
-    EXPECT_EQ(l[0].Line, 2);
-    EXPECT_EQ(FormOf(l[0].Form), "TWform");
-    EXPECT_EQ(l[0].Key, "\"@idend\"");
-    EXPECT_EQ(l[1].Line, 3);
-    EXPECT_EQ(FormOf(l[1].Form), GeneralForm);
-    EXPECT_EQ(l[1].Key, "\"@globnopat\"");
-    EXPECT_EQ(FormOf(l[2].Form), "");
-    EXPECT_EQ(l[3].Form, "\"T,(x\"");
-    EXPECT_EQ(l[3].Key, "Key(\"a\", 2)");
-    EXPECT_FALSE(IsStringLiteral(l[3].Key));
-}
-
 TEST(TranslationTables, EveryLookupInTheSourcesNamesAKeyOfItsTable) {
     // The text engine itself passes keys through variables.
     const std::set<std::string> engine = {"src/core/text/lang.h", "src/core/text/multi_lang.h",
