@@ -20,7 +20,7 @@ int ConfirmQuestion3(Prompter& p, const std::string& text) {
     case IdNo:
         return 2;
     default:
-        return 3;
+        return 3; // Cancel, Escape or anything unexpected never counts as an answer
     }
 }
 
