@@ -268,6 +268,24 @@ private slots:
         QCOMPARE(SharedHelpWindow().parentWidget(), nullptr);
     }
 
+    // Help left open does not keep the program running after its main
+    // window closes.
+    void helpWindowDoesNotHoldTheProgramOpen() {
+        QMainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(ShowHelpContents());
+        QCOMPARE(SharedHelpWindow().CurrentContext(), help::Contents);
+        bool timedOut = false;
+        QTimer::singleShot(0, &window, &QWidget::close);
+        QTimer::singleShot(3000, qApp, [&] {
+            timedOut = true;
+            QCoreApplication::quit();
+        });
+        QApplication::exec();
+        QVERIFY(!timedOut);
+    }
+
     void threadbookFailureIsReported() {
         test::ScriptedPrompter p;
         QVERIFY(!StartThreadbook(p, "/nonexistent/hdp-missing"));

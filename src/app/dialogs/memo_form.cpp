@@ -125,6 +125,7 @@ Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     memo_->setObjectName("Memo1");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setTabChangesFocus(false); // Tab is typed into the note
+    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
 
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));

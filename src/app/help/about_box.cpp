@@ -54,7 +54,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
                                           "tie-up, treadling and liftplan, with the drawdown and "
                                           "the fabric shown as you draw."));
     auto* copyright =
-        Label(this, "Copyright", QStringLiteral("Copyright \u00A9 2025 the Heddlewise developers"));
+        Label(this, "Copyright", QStringLiteral("Copyright \u00A9 2026 the Heddlewise developers"));
     auto* licence = Label(this, "Licence",
                           QStringLiteral("Free software under the GNU General Public License, "
                                          "version 3 or later. It comes with no warranty."));

@@ -124,6 +124,9 @@ HelpWindow& SharedHelpWindow() {
     if (!shared) {
         shared = new HelpWindow;
         shared->setAttribute(Qt::WA_DeleteOnClose);
+        // Help left open must not keep the program running once the main
+        // window has closed.
+        shared->setAttribute(Qt::WA_QuitOnClose, false);
         shared->SetLanguage(sharedLanguage);
     }
     return *shared;
@@ -154,6 +157,10 @@ bool ShowHelpTopic(int context) {
     w.raise();
     w.activateWindow();
     return true;
+}
+
+bool ShowHelpContents() {
+    return ShowHelpTopic(help::Contents);
 }
 
 void CloseHelp() {

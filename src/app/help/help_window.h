@@ -63,6 +63,8 @@ void SetHelpLanguage(int language);
 int HelpLanguage();
 // Shows (and raises) the shared help window at a context's page.
 bool ShowHelpTopic(int context);
+// Help > "Help Topics".
+bool ShowHelpContents();
 // Closes the shared help window, as the main window does when it goes.
 void CloseHelp();
 
