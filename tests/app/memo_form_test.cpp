@@ -1,4 +1,7 @@
 #include "dialogs/memo_form.h"
+#include "help/context_help.h"
+#include "help/help_window.h"
+#include "text/help_topics.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -122,6 +125,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(edit));
         QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(undo).center());
         QTRY_COMPARE(form.Memo()->toPlainText(), QString());
+    }
+
+    void f1InTheNoteOpensItsHelp() {
+        InstallF1Help();
+        Tmemoform form;
+        Open(form, "tabby");
+        QTest::keyClick(form.Memo(), Qt::Key_F1);
+        QCOMPARE(SharedHelpWindow().CurrentContext(), help::Notes);
+        QCOMPARE(form.Notes(), std::string("tabby"));
+        CloseHelp();
     }
 
     void openingIsSignalledAndOkCloses() {

@@ -1,5 +1,8 @@
 #include "dialogs/memo_form.h"
 
+#include "help/context_help.h"
+#include "text/help_topics.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -120,6 +123,7 @@ void LimitedMemo::CutBack() {
 Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("Notes"));
+    SetHelpContext(this, help::Notes);
 
     memo_ = new LimitedMemo(MaxLength, this);
     memo_->setObjectName("Memo1");

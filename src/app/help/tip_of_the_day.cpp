@@ -1,5 +1,8 @@
 #include "help/tip_of_the_day.h"
 
+#include "help/context_help.h"
+#include "text/help_topics.h"
+
 #include "text/lang.h"
 
 #include <QCheckBox>
@@ -122,6 +125,7 @@ QString TTipOfTheDay::TipText(int tip) {
 TTipOfTheDay::TTipOfTheDay(QWidget* parent) : QDialog(parent) {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("Tip of the Day"));
+    SetHelpContext(this, help::TipOfTheDay);
     UseFaceIfInstalled(this, "Tahoma");
 
     auto* icon = new QLabel(this);
