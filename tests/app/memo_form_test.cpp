@@ -143,6 +143,14 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(opened.count(), 1);
+        const QRect screen = form.screen()->availableGeometry();
+        QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 1);
+
+        // A stored placement is kept.
+        Tmemoform placed;
+        placed.move(10, 20);
+        placed.show();
+        QCOMPARE(placed.pos(), QPoint(10, 20));
 
         QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
         QVERIFY(!form.isVisible());

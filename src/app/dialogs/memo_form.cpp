@@ -198,9 +198,12 @@ std::string Tmemoform::Notes() const {
 void Tmemoform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return; // restored by the window system, not opened
+    // Centred on the screen the first time, unless the caller has placed it
+    // (from the stored placement).
     if (!placed_) {
         placed_ = true;
-        if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (s && !testAttribute(Qt::WA_Moved)) {
             QRect r = frameGeometry();
             r.moveCenter(s->availableGeometry().center());
             move(r.topLeft());

@@ -3,11 +3,11 @@
 #include "text/lang.h"
 #include "version.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace hw {
@@ -35,9 +35,14 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Heddlewise"));
     setModal(true);
 
+    // The program's own icon, once it has one.
     auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(48, 48));
     icon->setAlignment(Qt::AlignHCenter);
+    const QIcon appIcon = QApplication::windowIcon();
+    if (!appIcon.isNull())
+        icon->setPixmap(appIcon.pixmap(48, 48));
+    else
+        icon->hide();
 
     auto* product = Label(this, "ProductName", QString::fromLatin1(ProductName));
     QFont big = product->font();
