@@ -144,7 +144,7 @@ private slots:
         d.Shafts = 6;
         ClearThreadingFrom(d, 1);
         form->UpdateUndoAction();
-        form->findChild<QAction*>("Undo1")->trigger();
+        form->findChild<QAction*>("EditUndoItem")->trigger();
         QCOMPARE(int(d.Shafts), 4);
         QCOMPARE(int(d.Threading[7]), 3);
         QCOMPARE(form->Geometry().Shafts, 4);

@@ -86,7 +86,7 @@ TWform::TWform(QWidget* parent) : QMainWindow(parent), draft_(std::make_unique<D
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("Edit1");
     undoAction_ = edit->addAction(tr("&Undo"));
-    undoAction_->setObjectName("Undo1");
+    undoAction_->setObjectName("EditUndoItem");
     undoAction_->setShortcut(QKeySequence::Undo);
     undoAction_->setEnabled(false);
     connect(undoAction_, &QAction::triggered, this, &TWform::EditUndo);

@@ -49,6 +49,13 @@ bool RasterCanvas::Clip(int& x, int& y, int& w, int& h) {
     return true;
 }
 
+uint32_t* RasterCanvas::Block(int x, int y, int width, int height) {
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > width_ || y + height > height_)
+        return nullptr;
+    dirty_ = Union(dirty_, {x, y, width, height});
+    return pixels_ + size_t(y) * size_t(stride_) + size_t(x);
+}
+
 void RasterCanvas::FillClipped(int x, int y, int w, int h, uint32_t p) {
     for (int r = 0; r < h; ++r) {
         uint32_t* row = pixels_ + size_t(y + r) * size_t(stride_) + size_t(x);

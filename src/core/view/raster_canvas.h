@@ -27,6 +27,10 @@ public:
     PixelBox Dirty() const { return dirty_; }
     void ResetDirty() { dirty_ = {}; }
 
+    // Direct access to a block that lies wholly inside the buffer, marked as
+    // drawn; nullptr otherwise. Rows are Stride() pixels apart.
+    uint32_t* Block(int x, int y, int width, int height);
+
     void FillRect(int x, int y, int width, int height, ColorRef color) override;
     void DrawLine(int x0, int y0, int x1, int y1, ColorRef color) override;
     void SetPixel(int x, int y, ColorRef color) override;

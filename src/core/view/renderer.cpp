@@ -2,8 +2,10 @@
 
 #include "model/drawdown.h"
 #include "model/primitives.h"
+#include "view/raster_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace hw {
 
@@ -21,7 +23,7 @@ constexpr int BackgroundSlot = 2 * PaletteSize;
 
 DraftRenderer::DraftRenderer(Canvas& canvas, const DraftState& d, const ViewWindow& w,
                              const ViewGeometry& g, const ViewSettings& s)
-    : canvas_(canvas), d_(d), w_(w), g_(g), s_(s) {
+    : canvas_(canvas), raster_(dynamic_cast<RasterCanvas*>(&canvas)), d_(d), w_(w), g_(g), s_(s) {
     style_ = (d.Style >= 1 && d.Style <= 4) ? d.Style : 2;
     drawdownGrid_ = style_ == 2 || (g.DesignMode && s.UseGridStyleInDesign);
     threads_ = !drawdownGrid_ && style_ >= 3;
@@ -253,9 +255,14 @@ void DraftRenderer::PaintWeftColorCell(int pick) {
 void DraftRenderer::PaintDrawdown() {
     const ViewAreaLayout& a = g_.Drawdown;
     if (!a.Shown || a.Columns.Count <= 0 || a.Rows.Count <= 0) return;
-    if (drawdownGrid_) DrawGrid(a);
-    PaintCells(1, a.Columns.Count, 1, a.Rows.Count, -1, -1, -1);
     const AreaRect r = a.Rect();
+    // The cells carry the grid lines above and left of them; only the
+    // closing lines are left to draw.
+    if (drawdownGrid_) {
+        canvas_.DrawLine(r.Right, r.Top, r.Right, r.Bottom, s_.GridColor);
+        canvas_.DrawLine(r.Left, r.Bottom, r.Right, r.Bottom, s_.GridColor);
+    }
+    PaintCells(1, a.Columns.Count, 1, a.Rows.Count, -1, -1, -1);
     DrawDrawdownMarkings(r.Left, r.Top, r.Right, r.Bottom);
 }
 
@@ -352,6 +359,25 @@ void DraftRenderer::PaintCells(int k0, int k1, int i0, int i1, int warpOverride,
     }
     const uint32_t bg = ToRgb32(s_.BackgroundColor);
 
+    // Per column: the tile slot without the crossing (-1: always empty),
+    // whether the end is threaded, and where its pixels go in the strip.
+    columnSlot_.resize(size_t(count));
+    columnThreaded_.resize(size_t(count));
+    columnX_.resize(size_t(count));
+    for (int j = 0; j < count; ++j) {
+        const int k = k0 + j;
+        const int e = k + w_.ScrollEnds;
+        const bool valid = e >= 1 && e <= MaxEnds;
+        int warp = warpOverride >= 0 ? warpOverride : (valid ? d_.WarpColors[e] : 0);
+        warp = std::clamp(warp, 0, PaletteSize - 1);
+        // Columns after the last threaded end stay empty.
+        const bool empty = !g_.DesignMode && k > lastThreaded_;
+        columnSlot_[size_t(j)] = empty ? -1 : warp * 2;
+        columnThreaded_[size_t(j)] =
+            g_.DesignMode || (valid && SafeShaft(d_.Threading[e]) > 0) ? 1 : 0;
+        columnX_[size_t(j)] = a.Columns.CellPos(k) - left;
+    }
+
     for (int i = i0; i <= i1; ++i) {
         const int p = i + w_.ScrollPicks;
         if (p < 1 || p > MaxPicks) continue;
@@ -360,6 +386,8 @@ void DraftRenderer::PaintCells(int k0, int k1, int i0, int i1, int warpOverride,
         // An untreadled pick shows no weft: in the thread styles its strip is
         // drawn in the background colour.
         const uint32_t weft = noTreadle ? bg : ToRgb32(Palette(weftIndex));
+        // So does an empty end on it, unless threads are drawn.
+        const bool emptyOnNoTreadle = noTreadle && !threads_;
         const int firstEnd = k0 + w_.ScrollEnds;
         if (g_.DesignMode) {
             for (int j = 0; j < count; ++j)
@@ -367,37 +395,42 @@ void DraftRenderer::PaintCells(int k0, int k1, int i0, int i1, int warpOverride,
         } else {
             DrawdownRow(d_, p, firstEnd, count, weftOnTop_.data());
         }
+        if (weftOnTopOverride >= 0)
+            std::fill(weftOnTop_.begin(), weftOnTop_.end(), weftOnTopOverride);
         ++stamp_; // tiles depend on the row's weft
+        // Straight into a raster buffer when the row lies inside it.
+        const int y = a.Rows.CellPos(i);
+        uint32_t* direct = raster_ ? raster_->Block(left, y, stripWidth, c) : nullptr;
+        uint32_t* strip = direct ? direct : rowPixels_.data();
+        const int pitch = direct ? raster_->Stride() : stripWidth;
         for (int j = 0; j < count; ++j) {
-            const int k = k0 + j;
-            const int e = k + w_.ScrollEnds;
-            Look look;
-            if (g_.DesignMode) {
-                look.Background = false;
-            } else {
-                const bool threaded = e >= 1 && e <= MaxEnds && SafeShaft(d_.Threading[e]) > 0;
-                // Columns after the last threaded end stay empty; so does an
-                // empty end on an untreadled pick unless threads are drawn.
-                look.Background = k > lastThreaded_ || (!threads_ && !threaded && noTreadle);
-            }
-            look.WeftOnTop =
-                weftOnTopOverride >= 0 ? weftOnTopOverride != 0 : weftOnTop_[size_t(j)] != 0;
-            look.WarpIndex = warpOverride >= 0 ? warpOverride
-                                               : ((e >= 1 && e <= MaxEnds) ? d_.WarpColors[e] : 0);
-            look.WarpIndex = std::clamp(look.WarpIndex, 0, PaletteSize - 1);
-            const int slot =
-                look.Background ? BackgroundSlot : look.WarpIndex * 2 + (look.WeftOnTop ? 1 : 0);
+            int slot = columnSlot_[size_t(j)];
+            if (slot < 0 || (emptyOnNoTreadle && !columnThreaded_[size_t(j)]))
+                slot = BackgroundSlot;
+            else
+                slot += weftOnTop_[size_t(j)] ? 1 : 0;
             uint32_t* tile = tiles_.data() + size_t(slot) * tileSize;
             if (tileStamp_[size_t(slot)] != stamp_) {
+                Look look;
+                look.Background = slot == BackgroundSlot;
+                look.WarpIndex = slot / 2;
+                look.WeftOnTop = slot % 2 == 1;
                 BuildTile(tile, look, ToRgb32(Palette(look.WarpIndex)), weft);
                 tileStamp_[size_t(slot)] = stamp_;
             }
-            const int x = a.Columns.CellPos(k) - left;
-            for (int y = 0; y < c; ++y)
-                std::copy(tile + y * c, tile + y * c + c,
-                          rowPixels_.data() + size_t(y) * size_t(stripWidth) + size_t(x));
+            uint32_t* dst = strip + columnX_[size_t(j)];
+            if (c == 2) {
+                dst[0] = tile[0];
+                dst[1] = tile[1];
+                dst[pitch] = tile[2];
+                dst[pitch + 1] = tile[3];
+            } else {
+                for (int ty = 0; ty < c; ++ty)
+                    std::memcpy(dst + size_t(ty) * size_t(pitch), tile + ty * c,
+                                size_t(c) * sizeof(uint32_t));
+            }
         }
-        canvas_.Blit(left, a.Rows.CellPos(i), stripWidth, c, rowPixels_.data(), stripWidth);
+        if (!direct) canvas_.Blit(left, y, stripWidth, c, strip, stripWidth);
     }
     // Marking lines lie on top of the cells.
     const int top = std::min(a.Rows.CellPos(i0), a.Rows.CellPos(i1));

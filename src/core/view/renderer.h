@@ -79,6 +79,7 @@ private:
     ColorRef Palette(int index) const;
 
     Canvas& canvas_;
+    class RasterCanvas* raster_; // the fast path, when drawing into a buffer
     const DraftState& d_;
     const ViewWindow& w_;
     const ViewGeometry& g_;
@@ -92,6 +93,9 @@ private:
     std::vector<uint32_t> tiles_;
     std::vector<int> tileStamp_;
     std::vector<uint8_t> weftOnTop_;
+    std::vector<int> columnSlot_;
+    std::vector<uint8_t> columnThreaded_;
+    std::vector<int> columnX_;
     int stamp_ = 0;
 };
 
