@@ -152,7 +152,7 @@ void TWform::BuildToolBar() {
 
     slideBar1_ = new QSlider(Qt::Horizontal, bar);
     slideBar1_->setObjectName("SlideBar1");
-    slideBar1_->setRange(MinZoom, MaxZoom);
+    slideBar1_->setRange(MinZoomStep, MaxZoomStep);
     slideBar1_->setPageStep(1);
     slideBar1_->setTickPosition(QSlider::TicksBelow);
     slideBar1_->setTickInterval(1);

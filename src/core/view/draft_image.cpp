@@ -12,7 +12,7 @@ std::unique_ptr<RasterCanvas> RenderDraftImage(const DraftState& source, const D
                                                const ViewSettings& settings) {
     auto d = std::make_unique<DraftState>(source);
     if (o.Style >= 1 && o.Style <= 4) d->Style = o.Style;
-    const int zoom = std::clamp(o.Zoom > 0 ? o.Zoom : int(d->Zoom), MinZoom, MaxZoom);
+    const int zoom = std::clamp(o.Zoom > 0 ? o.Zoom : int(d->Zoom), MinZoomStep, MaxZoomStep);
     const int cell = zoom + 1;
     ViewSettings s = settings;
     s.ShowThreading = true;

@@ -20,7 +20,7 @@ static Axis MakeAxis(int start, int count, int cell, bool forward) {
 ViewGeometry ComputeGeometry(const DraftState& d, const ViewSettings& s, int zoom, int x0, int y0,
                              int width, int height) {
     ViewGeometry g;
-    const int c = std::clamp(zoom, MinZoom, MaxZoom) + 1;
+    const int c = std::clamp(zoom, MinZoomStep, MaxZoomStep) + 1;
     g.Cell = c;
     g.X0 = x0;
     g.Y0 = y0;
@@ -91,7 +91,7 @@ ViewGeometry ComputeGeometry(const DraftState& d, const ViewSettings& s, int zoo
 int LargestFittingZoom(const DraftState& d, bool showThreading, int width, int height) {
     const int shafts = LayoutShafts(d);
     const int treadles = LayoutTreadles(d);
-    for (int z = MaxZoom; z > MinZoom; --z) {
+    for (int z = MaxZoomStep; z > MinZoomStep; --z) {
         const int c = z + 1;
         const int rows = std::max(height, 0) / c;
         const int cols = std::max(width, 0) / c;
@@ -99,11 +99,11 @@ int LargestFittingZoom(const DraftState& d, bool showThreading, int width, int h
         const bool colsOk = std::min(cols - 5, 16) >= treadles;
         if (rowsOk && colsOk) return z;
     }
-    return MinZoom; // nothing fits: the smallest step rather than none
+    return MinZoomStep; // nothing fits: the smallest step rather than none
 }
 
 int AcceptedZoom(const DraftState& d, bool showThreading, int requested, int width, int height) {
-    int z = std::clamp(requested, MinZoom, MaxZoom);
+    int z = std::clamp(requested, MinZoomStep, MaxZoomStep);
     if (!d.DesignMode) z = std::min(z, LargestFittingZoom(d, showThreading, width, height));
     return z;
 }

@@ -6,8 +6,8 @@
 
 namespace hw {
 
-inline constexpr int MinZoom = 1;
-inline constexpr int MaxZoom = 20;
+inline constexpr int MinZoomStep = 1;
+inline constexpr int MaxZoomStep = 20;
 
 // One axis of an area: Count cells of Cell pixels from Start, numbered from 1
 // either forwards (cell 1 at Start) or backwards (cell 1 at the far end).
