@@ -183,6 +183,23 @@ private slots:
         QCOMPARE(h->width(), form->Geometry().VisibleEnds * form->Geometry().Cell + 1);
     }
 
+    void resizeThatMovesTheViewGivesUpTheStrokeUndo() {
+        DraftState& d = form->Draft();
+        d.Picks = 60;
+        form->LayoutStep();
+        form->ScrollTo(0, 1000); // as far as it goes
+        const int scrolled = form->View().ScrollPicks;
+        QVERIFY(scrolled > 0);
+        const ViewAreaLayout& th = form->Geometry().Threading;
+        Drag(Qt::LeftButton, Cell(th, 1, 2), {});
+        QVERIFY(form->UndoAction()->isEnabled());
+        // A taller window shows more picks, so the offset is clamped back.
+        form->resize(900, 1000);
+        QTRY_VERIFY(form->View().ScrollPicks < scrolled);
+        QVERIFY(!form->UndoAction()->isEnabled());
+        VerifyScreenIsTheDraft();
+    }
+
     void zoomSliderStopsAtTheLargestFittingStep() {
         DraftState& d = form->Draft();
         d.Shafts = 16;
