@@ -121,6 +121,16 @@ TEST(InsertDelete, DesignModeShiftsTheFiftyByFiftyGrid) {
     EXPECT_TRUE(DesignGet(*d, 3, 5));
     // The threading outside the design is never touched in Design mode.
     EXPECT_EQ(d->Threading[1], 0);
+
+    // Over a colour row only the colours move, also in Design mode.
+    DesignPut(*d, 1, 7, true);
+    d->WarpColors[7] = 40;
+    InsertEnds(*d, 7, 1, false, false);
+    EXPECT_TRUE(DesignGet(*d, 1, 7));
+    EXPECT_EQ(d->WarpColors[8], 40);
+    DeleteEnds(*d, 7, 7, false, false);
+    EXPECT_TRUE(DesignGet(*d, 1, 7));
+    EXPECT_EQ(d->WarpColors[7], 40);
 }
 
 TEST(Switch, ShaftsAndTreadlesKeepTheCloth) {

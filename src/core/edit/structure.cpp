@@ -83,7 +83,7 @@ static void DeleteInDesign(DraftState& d, int from, int to, bool linked, bool en
 
 int InsertEnds(DraftState& d, int from, int count, bool withThreading, bool withColours) {
     if (!withThreading) withColours = true;
-    if (d.DesignMode) return InsertInDesign(d, from, count, withColours, true);
+    if (d.DesignMode && withThreading) return InsertInDesign(d, from, count, withColours, true);
     const int last = std::clamp<int>(d.Ends, 0, MaxEnds);
     if (from < 1 || from > last || count < 1) return 0;
     if (from + count > last) count = last - from + 1;
@@ -94,7 +94,7 @@ int InsertEnds(DraftState& d, int from, int count, bool withThreading, bool with
 
 int InsertPicks(DraftState& d, int from, int count, bool withTreadling, bool withColours) {
     if (!withTreadling) withColours = true;
-    if (d.DesignMode) return InsertInDesign(d, from, count, withColours, false);
+    if (d.DesignMode && withTreadling) return InsertInDesign(d, from, count, withColours, false);
     const int last = std::clamp<int>(d.Picks, 0, MaxPicks);
     if (from < 1 || from > last || count < 1) return 0;
     if (from + count > last) count = last - from + 1;
@@ -110,7 +110,7 @@ int InsertPicks(DraftState& d, int from, int count, bool withTreadling, bool wit
 
 void DeleteEnds(DraftState& d, int from, int to, bool withThreading, bool withColours) {
     if (!withThreading) withColours = true;
-    if (d.DesignMode) return DeleteInDesign(d, from, to, withColours, true);
+    if (d.DesignMode && withThreading) return DeleteInDesign(d, from, to, withColours, true);
     if (from > to) std::swap(from, to);
     const int last = std::clamp<int>(d.Ends, 0, MaxEnds);
     from = std::max(from, 1);
@@ -126,7 +126,7 @@ void DeleteEnds(DraftState& d, int from, int to, bool withThreading, bool withCo
 
 void DeletePicks(DraftState& d, int from, int to, bool withTreadling, bool withColours) {
     if (!withTreadling) withColours = true;
-    if (d.DesignMode) return DeleteInDesign(d, from, to, withColours, false);
+    if (d.DesignMode && withTreadling) return DeleteInDesign(d, from, to, withColours, false);
     if (from > to) std::swap(from, to);
     const int last = std::clamp<int>(d.Picks, 0, MaxPicks);
     from = std::max(from, 1);

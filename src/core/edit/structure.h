@@ -6,9 +6,9 @@ namespace hw {
 
 // Inserting and deleting ends and picks. The end and pick counts never
 // change: what is pushed past the last end (pick) is lost. Without
-// withThreading (withTreadling) the call acts on the colour row alone. In
-// Design mode they work on the 50 x 50 design grid instead, with
-// withColours as the colours-linked flag. Insert returns the count actually
+// withThreading (withTreadling) the call acts on the colour row alone, also
+// in Design mode. Otherwise in Design mode they work on the 50 x 50 design
+// grid instead, with withColours as the colours-linked flag. Insert returns the count actually
 // inserted (clamped to the draft or the design grid).
 int InsertEnds(DraftState& d, int from, int count, bool withThreading, bool withColours);
 int InsertPicks(DraftState& d, int from, int count, bool withTreadling, bool withColours);
