@@ -604,7 +604,8 @@ LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const
             result.Opened = true;
         }
         Normalise(*scratch);
-        RebuildColorTable(*scratch);
+        // A new pattern brings its own shed and colours for the colour box.
+        if (flags.General) RebuildColorTable(*scratch);
         if (request.Components) MarkChanged(*scratch);
         d = std::move(*scratch);
         result.Ok = true;
