@@ -88,9 +88,10 @@ void ExpectSameGrids(const DraftState& a, const DraftState& b, int ends, int pic
         ASSERT_EQ(a.WarpColors[e], b.WarpColors[e]) << "end " << e;
     }
     for (int p = 1; p <= picks; ++p) ASSERT_EQ(a.WeftColors[p], b.WeftColors[p]) << "pick " << p;
-    if (a.TreadleMode)
+    if (a.TreadleMode) {
         for (int s = 1; s <= a.Shafts; ++s)
             for (int t = 1; t <= a.Treadles; ++t) ASSERT_EQ(a.TieUpAt(s, t), b.TieUpAt(s, t));
+    }
     const LiftplanRow mask = LiftplanRow((1u << a.Treadles) - 1u);
     for (int p = 1; p <= picks; ++p) {
         if (a.TreadleMode && !a.MultipleTr)
@@ -173,7 +174,9 @@ TEST(PatternRoundTrip, CurrentVersionGivesBackEveryStoredField) {
         EXPECT_EQ(a->ColorTable, b->ColorTable);
         EXPECT_EQ(a->Notes, b->Notes);
         ExpectSameGrids(*a, *b, a->Ends, a->Picks);
-        if (design) EXPECT_EQ(a->DesignGrid, b->DesignGrid);
+        if (design) {
+            EXPECT_EQ(a->DesignGrid, b->DesignGrid);
+        }
         EXPECT_EQ(b->FileName, path);
         ExpectModelInvariants(*b);
         // A second save of the loaded document gives the same bytes.
@@ -289,8 +292,9 @@ TEST(FormatRules, SizeCodesComeBackAsTheDensityRatio) {
             ASSERT_LE(std::max(a, b), 245);
             const auto [ends, picks] = DensitiesFromSizeCodes(a, b, true);
             const double want = double(e) / p, got = double(ends) / picks;
-            if (want * 12 <= 255 && 12 / want <= 255)
+            if (want * 12 <= 255 && 12 / want <= 255) {
                 ASSERT_NEAR(got, want, std::max(want, 1.0) * 0.55 / 12) << e << "/" << p;
+            }
         }
     EXPECT_EQ(DivRoundHalfEven(5, 2), 2);
     EXPECT_EQ(DivRoundHalfEven(7, 2), 4);
