@@ -58,9 +58,7 @@ struct OverlaySource {
     int Rows = 0;
 };
 
-// Checks what the overlay needs of a file; shows the reason and returns
-// false when the file cannot serve.
-bool OpenOverlaySource(const std::string& path, OverlaySource& src, Prompter& prompter) {
+bool ReadOverlaySource(const std::string& path, OverlaySource& src, Prompter& prompter) {
     switch (ReadFileBytes(path, MaxPatternBytes, src.Bytes)) {
     case ReadStatus::NotFound:
         prompter.ShowError("Cannot find " + path);
@@ -69,8 +67,14 @@ bool OpenOverlaySource(const std::string& path, OverlaySource& src, Prompter& pr
         prompter.ShowError("File Read Error");
         return false;
     case ReadStatus::Ok:
-        break;
+        return true;
     }
+    return false;
+}
+
+// Checks what the overlay needs of a file; shows the reason and returns
+// false when the file cannot serve.
+bool CheckOverlaySource(const std::string& path, OverlaySource& src, Prompter& prompter) {
     src.Reader = std::make_unique<ByteReader>(src.Bytes);
     if (src.Bytes.empty() || src.Bytes[0] != '{') {
         prompter.ShowError("File version is too old.");
@@ -86,13 +90,10 @@ bool OpenOverlaySource(const std::string& path, OverlaySource& src, Prompter& pr
     return true;
 }
 
-} // namespace
-
-bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB,
-                         Prompter& prompter) {
-    OverlaySource a, b;
+bool Overlay(DraftState& d, OverlaySource& a, OverlaySource& b, const std::string& pathA,
+             const std::string& pathB, Prompter& prompter) {
     try {
-        if (!OpenOverlaySource(pathA, a, prompter) || !OpenOverlaySource(pathB, b, prompter))
+        if (!CheckOverlaySource(pathA, a, prompter) || !CheckOverlaySource(pathB, b, prompter))
             return false;
         for (OverlaySource* src : {&a, &b}) {
             src->Reader->Skip(1); // zoom
@@ -136,6 +137,24 @@ bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::str
         prompter.ShowError("Read beyond end of file");
         return false;
     }
+}
+
+} // namespace
+
+bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB,
+                         Prompter& prompter) {
+    OverlaySource a, b;
+    if (!ReadOverlaySource(pathA, a, prompter) || !ReadOverlaySource(pathB, b, prompter))
+        return false;
+    return Overlay(d, a, b, pathA, pathB, prompter);
+}
+
+bool LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
+                          std::span<const uint8_t> bytesB, Prompter& prompter) {
+    OverlaySource a, b;
+    a.Bytes.assign(bytesA.begin(), bytesA.end());
+    b.Bytes.assign(bytesB.begin(), bytesB.end());
+    return Overlay(d, a, b, "A", "B", prompter);
 }
 
 } // namespace hw

@@ -124,6 +124,9 @@ LoadResult LoadLiftplanAtInterval(DraftState& d, const std::string& path, int fr
 // must be liftplan patterns. True when the liftplan was changed.
 bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB,
                          Prompter& prompter);
+// The same over two files' bytes (the fuzzer).
+bool LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
+                          std::span<const uint8_t> bytesB, Prompter& prompter);
 
 bool IsBmpFile(const std::string& path);
 bool IsWifFile(const std::string& path);

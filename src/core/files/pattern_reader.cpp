@@ -46,6 +46,7 @@ constexpr const char* LiftplanFullText = "Liftplan is full, no room to append.";
 constexpr int HeaderlessEnds = 600;
 constexpr int HeaderlessPicks = 400;
 constexpr int OldVersionMinCount = 500;
+constexpr uint8_t DefaultDensity = 25; // the start value of both densities
 
 // A file the reader will not take; the message says why.
 struct Refused {
@@ -278,9 +279,8 @@ void Reader::ReadPattern() {
             s_.EndsPerUnit = ends;
             s_.PicksPerUnit = picks;
         } else {
-            const DraftState defaults;
-            s_.EndsPerUnit = warpDensity ? warpDensity : defaults.EndsPerUnit;
-            s_.PicksPerUnit = weftDensity ? weftDensity : defaults.PicksPerUnit;
+            s_.EndsPerUnit = warpDensity ? warpDensity : DefaultDensity;
+            s_.PicksPerUnit = weftDensity ? weftDensity : DefaultDensity;
         }
         if (paletteDisplay >= 1 && paletteDisplay <= 2) s_.PaletteDisplay = paletteDisplay;
         if (layout & 0x80) {
