@@ -1,6 +1,5 @@
 // Save then load gives back every field the layout holds: the current
 // version in full, the older ones within their limits.
-#include "files/format_rules.h"
 #include "files/pattern_file.h"
 #include "files/windows1252.h"
 #include "model/primitives.h"
@@ -281,28 +280,6 @@ TEST(Windows1252, EveryByteSurvivesAndForeignCharactersBecomeQuestionMarks) {
     EXPECT_EQ(enc("\xF0\x9F\x98\x80!"), "?!");            // outside the code page
     EXPECT_EQ(enc("\xC5\x92\xE2\x84\xA2"), "\x8C\x99");   // Œ ™
     EXPECT_EQ(enc("abcdef", 4), "abcd");
-}
-
-TEST(FormatRules, SizeCodesComeBackAsTheDensityRatio) {
-    for (int e = 1; e <= 255; e += 7)
-        for (int p = 1; p <= 255; p += 11) {
-            const auto [a, b] = SizeCodesForDensities(e, p, 245);
-            ASSERT_GE(a, 1);
-            ASSERT_GE(b, 1);
-            ASSERT_LE(std::max(a, b), 245);
-            const auto [ends, picks] = DensitiesFromSizeCodes(a, b, true);
-            const double want = double(e) / p, got = double(ends) / picks;
-            if (want * 12 <= 255 && 12 / want <= 255) {
-                ASSERT_NEAR(got, want, std::max(want, 1.0) * 0.55 / 12) << e << "/" << p;
-            }
-        }
-    EXPECT_EQ(DivRoundHalfEven(5, 2), 2);
-    EXPECT_EQ(DivRoundHalfEven(7, 2), 4);
-    EXPECT_EQ(ScaleOldPaletteComponent(63), 255);
-    EXPECT_EQ(ScaleOldPaletteComponent(200), 255);
-    EXPECT_EQ(OldPaletteLevel(255), 63);
-    EXPECT_EQ(OldPaletteLevel(6), 2);  // 1.5 rounds to the even 2
-    EXPECT_EQ(OldPaletteLevel(10), 2); // 2.5 rounds to the even 2
 }
 
 } // namespace
