@@ -7,6 +7,7 @@ HW_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core imagemagick
   qt6-translations-l10n
+  nlohmann-json3-dev jq
 )
 
 hw_missing_packages() {

@@ -8,8 +8,12 @@
 
 namespace hw::cli {
 
+// Each defined in its own cmd_<name>.cpp.
+Command DumpCommand();
+Command ConvertCommand();
+
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {};
+    static const std::vector<Command> commands = {DumpCommand(), ConvertCommand()};
     return commands;
 }
 
