@@ -1,8 +1,9 @@
+#include "help/context_help.h"
+#include "help/help_window.h"
 #include "mainwindow/tw_form.h"
 #include "platform/lang_binder.h"
 #include "platform/language_setting.h"
 #include "platform/qt_settings_store.h"
-#include "platform/settings_session.h"
 #include "text/lang.h"
 #include "text/start_language.h"
 
@@ -36,16 +37,16 @@ int main(int argc, char** argv) {
         hw::ChooseStartLanguage(locale.toStdString(), hw::ReadStoredLanguage(), language.Language);
     if (language.Language) hw::WriteStoredLanguage(*language.Language);
     hw::ApplyAppLanguage(startLanguage);
+    hw::SetHelpLanguage(startLanguage);
+    hw::InstallF1Help();
 
+    // FormCreate reads the settings; closing the window writes them.
     hw::TWform window;
-    // Settings are read once at start and written once at exit.
-    hw::SettingsSession settings;
-    settings.Start(window.Draft(), &window);
+    window.SetStartLanguage(startLanguage);
+    window.SetLocale(locale);
+    QStringList rest;
+    for (const std::string& a : language.Rest) rest << QString::fromStdString(a);
+    window.SetCommandLine(rest);
     window.show();
-    const int result = app.exec();
-    settings.Close(window.Draft(), &window);
-
-    // A language switched to during the run is the one the next run starts in.
-    if (hw::CurrentLanguage() != startLanguage) hw::WriteStoredLanguage(hw::CurrentLanguage());
-    return result;
+    return app.exec();
 }

@@ -59,6 +59,8 @@ class DraftViewTest : public QObject {
 private slots:
     void init() {
         form = std::make_unique<TWform>();
+        // With no stored size the window would open maximized.
+        form->setWindowState(Qt::WindowNoState);
         DraftState& d = form->Draft();
         d.Zoom = 9;
         d.Shafts = 4;

@@ -143,19 +143,16 @@ private slots:
     // Start the editor, change Options, close it, start it again.
     void settingsSurviveARestart() {
         const QString path = File("restart.ini");
+        SetSettingsFileOverride(path);
         {
-            SettingsSession session(path);
-            TWform form;
-            session.Start(form.Draft(), &form);
+            TWform form; // reads the settings as it is made
+            test::ScriptedPrompter p;
+            form.SetPrompter(&p);
             QVERIFY(form.windowState() & Qt::WindowMaximized); // nothing stored yet
             form.showNormal();
             form.resize(700, 500);
             QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-            test::ScriptedPrompter p;
-            ColorRef background = 0xFFFFFF;
-            OptionsContext ctx{form.Draft(), session.Prefs(), session.Store(), p,
-                               background,   nullptr};
             QTimer::singleShot(0, [] {
                 QWidget* w = QApplication::activeModalWidget();
                 QVERIFY(w);
@@ -165,15 +162,17 @@ private slots:
                 Click(Child<QRadioButton>(w, "ThreadStartGroup1"));
                 Click(Child<QPushButton>(w, "OKBtn"));
             });
-            QVERIFY(ShowOptions(&form, ctx));
+            form.Menu().Action("Options2")->trigger();
+            QCOMPARE(int(form.Draft().Shafts), 12);
             form.Draft().Zoom = 17;
-            session.Prefs().Recent.Add("/patterns/rose.hdw");
-            form.close();
-            QVERIFY(session.Close(form.Draft(), &form));
+            form.Session().Prefs().Recent.Add("/patterns/rose.hdw");
+            // Options changed the draft: closing asks whether to save it.
+            p.Answers = {IdNo};
+            QVERIFY(form.close());
+            QCOMPARE(p.Shown.size(), size_t(1));
         }
-        SettingsSession session(path);
         TWform form;
-        session.Start(form.Draft(), &form);
+        SetSettingsFileOverride(QString());
         const DraftState& d = form.Draft();
         QCOMPARE(int(d.Shafts), 12);
         QVERIFY(!d.Shed);
@@ -182,9 +181,9 @@ private slots:
         QCOMPARE(int(d.Zoom), 17);
         QVERIFY(!(form.windowState() & Qt::WindowMaximized));
         QCOMPARE(form.size(), QSize(700, 500));
-        QCOMPARE(session.Prefs().Recent.Caption(0), std::string("&1 rose.hdw"));
+        QCOMPARE(form.Session().Prefs().Recent.Caption(0), std::string("&1 rose.hdw"));
         // The new-pattern defaults came back too.
-        QCOMPARE(int(session.Prefs().Snapshot.Shafts), 12);
+        QCOMPARE(int(form.Session().Prefs().Snapshot.Shafts), 12);
     }
 
     void saveOnExitOffWritesTheWindowButNotTheDefaults() {
@@ -196,19 +195,20 @@ private slots:
             QVERIFY(session.Close(*d, nullptr)); // with the defaults: 8 shafts
         }
         QCOMPARE(QtSettingsStore(path).GetInt(OptionsGroup, "Shafts"), std::optional<long long>(8));
+        SetSettingsFileOverride(path);
         {
-            SettingsSession session(path);
             TWform form;
-            session.Start(form.Draft(), &form);
-            session.Prefs().SaveSettings = false;
+            hw::Settings& prefs = form.Session().Prefs();
+            prefs.SaveSettings = false;
             form.Draft().Shafts = 4;
-            TakeSnapshot(form.Draft(), session.Prefs().Snapshot, false, false);
+            TakeSnapshot(form.Draft(), prefs.Snapshot, false, false);
             form.Draft().Zoom = 19;
             form.showNormal();
             form.resize(640, 480);
             QVERIFY(QTest::qWaitForWindowExposed(&form));
-            QVERIFY(session.Close(form.Draft(), &form));
+            QVERIFY(form.close());
         }
+        SetSettingsFileOverride(QString());
         QtSettingsStore store(path);
         QCOMPARE(store.GetInt(OptionsGroup, "Shafts"), std::optional<long long>(8));
         QCOMPARE(store.GetInt(OptionsGroup, "Zoom"), std::optional<long long>(19));

@@ -1,6 +1,10 @@
 #include "mainwindow/tw_form.h"
 
+#include "help/context_help.h"
 #include "model/primitives.h"
+#include "platform/lang_binder.h"
+#include "platform/settings_session.h"
+#include "text/help_topics.h"
 #include "text/lang.h"
 #include "version.h"
 #include "view/draft_surface.h"
@@ -19,6 +23,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -78,19 +83,17 @@ QCursor MakeSelectCursor() {
 
 } // namespace
 
-TWform::TWform(QWidget* parent) : QMainWindow(parent), draft_(std::make_unique<DraftState>()) {
+TWform::TWform(QWidget* parent)
+    : QMainWindow(parent), draft_(std::make_unique<DraftState>()),
+      ownPrompter_(std::make_unique<QtPrompter>(this)), prompter_(ownPrompter_.get()),
+      session_(std::make_unique<SettingsSession>()) {
+    // FormCreate. The language was chosen before the window was made.
     setObjectName("TWform");
     selectCursor_ = MakeSelectCursor();
-    SetStartValues();
+    SetHelpContext(this, help::Contents);
 
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->setObjectName("Edit1");
-    undoAction_ = edit->addAction(tr("&Undo"));
-    undoAction_->setObjectName("EditUndoItem");
-    undoAction_->setShortcut(QKeySequence::Undo);
-    undoAction_->setEnabled(false);
-    connect(undoAction_, &QAction::triggered, this, &TWform::EditUndo);
-
+    menu_ = std::make_unique<MainMenu>(this, this);
+    undoAction_ = menu_->Action("EditUndoItem");
     BuildToolBar();
     auto* central = new QWidget(this);
     central->setObjectName("DraftPanel");
@@ -99,43 +102,54 @@ TWform::TWform(QWidget* parent) : QMainWindow(parent), draft_(std::make_unique<D
     setCentralWidget(central);
     BuildStatusLine();
     resize(1000, 700);
+
+    // Start values, the stored settings, the palette and the window's place.
+    session_->Start(*draft_, this);
+    stroke_.Tool = session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen;
+    (stroke_.Tool == StrokeTool::Pen ? penButton_ : lineButton_)->setChecked(true);
+    if (session_->Prefs().NufilPath.empty())
+        session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
+    {
+        const QSignalBlocker block(slideBar1_);
+        slideBar1_->setValue(draft_->Zoom);
+    }
+    rng_.seed(std::random_device{}());
+
+    new LangBinder(this, "TWform");
+    FillRecentMenu();
     RefreshCaption();
     LayoutStep();
+    UpdateMenus();
 }
 
 TWform::~TWform() = default;
-
-void TWform::SetStartValues() {
-    DraftState& d = *draft_;
-    d.LayoutTopBot = true;
-    d.CkoLeftStart = false;
-    d.Atopstart = true;
-    d.MetricUnits = false;
-    d.Shed = true;
-    d.Zoom = 15;
-    d.Shafts = 8;
-    d.Treadles = 8;
-    d.Style = 2;
-    d.TreadleMode = true;
-    ResetWarpColorsFrom(d, 1);
-    ResetWeftColorsFrom(d, 1);
-    RebuildColorTable(d);
-}
 
 void TWform::BuildToolBar() {
     QToolBar* bar = addToolBar(tr("Tools"));
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
-    auto tool = [&](const char* name, const QString& text, int icon) {
+    auto button = [&](const char* name, const QString& text, const QIcon& icon) {
         auto* b = new QToolButton(bar);
         b->setObjectName(name);
         b->setText(text);
-        b->setIcon(ToolIcon(icon));
-        b->setCheckable(true);
+        b->setIcon(icon);
         b->setAutoRaise(true);
+        b->installEventFilter(this); // tool tips follow the zoom
         bar->addWidget(b);
         return b;
     };
+    auto tool = [&](const char* name, const QString& text, int icon) {
+        QToolButton* b = button(name, text, ToolIcon(icon));
+        b->setCheckable(true);
+        return b;
+    };
+    openButton_ = button("OpenSpeedButton", tr("Open"),
+                         style()->standardIcon(QStyle::SP_DialogOpenButton));
+    connect(openButton_, &QToolButton::clicked, this, &TWform::FileOpen);
+    saveButton_ = button("SaveSpeedButton", tr("Save"),
+                         style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(saveButton_, &QToolButton::clicked, this, &TWform::FileSave);
+    bar->addSeparator();
     penButton_ = tool("PenSpeedButton", tr("Pen"), 0);
     lineButton_ = tool("LineSpeedButton", tr("Line"), 1);
     selectButton_ = tool("SelectSpeedButton", tr("Selection"), 2);
@@ -168,6 +182,10 @@ void TWform::BuildToolBar() {
     zpanel_->setFrameShadow(QFrame::Sunken);
     bar->addWidget(zpanel_);
     connect(slideBar1_, &QSlider::valueChanged, this, &TWform::SlideBar1Change);
+    bar->addSeparator();
+    optionButton_ = button("OptionSpeedButton", tr("Options"),
+                           style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    connect(optionButton_, &QToolButton::clicked, this, &TWform::OptionSpeedButtonClick);
 }
 
 void TWform::BuildScrollPanels(QWidget* central) {
@@ -204,6 +222,10 @@ void TWform::BuildScrollPanels(QWidget* central) {
 }
 
 bool TWform::eventFilter(QObject* watched, QEvent* event) {
+    // Toolbar tool tips get in the way of small cells.
+    if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) &&
+        draft_->Zoom < 4)
+        return true;
     if (watched == scrollBarH_ || watched == scrollBarV_) {
         if (event->type() == QEvent::MouseButtonPress) {
             barPressed_ = true;
@@ -252,6 +274,15 @@ StrokeView TWform::MakeStrokeView() {
 
 void TWform::LayoutStep() {
     DraftState& d = *draft_;
+    // Before the window is on screen the surface has no size yet: fitting
+    // the zoom to it would throw the stored zoom away. The first resize
+    // lays out for real.
+    if (!surface_->isVisible()) {
+        zpanel_->setText(QString::number(d.Zoom));
+        UpdateStatusPanels();
+        UpdateUndoAction();
+        return;
+    }
     const int width = surface_->width() - AreaMarginWidth;
     const int height = surface_->height() - AreaMarginHeight;
     const bool moved = LayoutView(d, settings_, view_, geometry_, 0, AreaTop, width, height);
@@ -261,11 +292,6 @@ void TWform::LayoutStep() {
         slideBar1_->setValue(d.Zoom);
     }
     zpanel_->setText(QString::number(d.Zoom));
-    // Tool tips get in the way of small cells.
-    const bool hints = d.Zoom >= 4;
-    penButton_->setToolTip(hints ? tr("Pen") : QString());
-    lineButton_->setToolTip(hints ? tr("Line") : QString());
-    selectButton_->setToolTip(hints ? tr("Selection") : QString());
     UpdateScrollBars();
     UpdateStatusPanels();
     UpdateUndoAction();
@@ -420,7 +446,8 @@ void TWform::FormMouseMove(int x, int y) {
         StrokeMove(stroke_, v, x, y);
         surface_->Flush();
     }
-    const PositionTexts t = PointerPositionTexts(*draft_, view_, HitTest(geometry_, x, y, false));
+    pointer_ = HitTest(geometry_, x, y, false);
+    const PositionTexts t = PointerPositionTexts(*draft_, view_, pointer_);
     panels_[3]->setText(Q(t.First));
     panels_[4]->setText(Q(t.Second));
 }

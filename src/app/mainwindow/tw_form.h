@@ -6,15 +6,22 @@
 #include "view/geometry.h"
 #include "view/view_settings.h"
 
+#include "mainwindow/main_menu.h"
+#include "platform/qt_prompter.h"
+
 #include <QCursor>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <random>
 
 class QAction;
 class QButtonGroup;
 class QLabel;
+class QKeyEvent;
 class QPaintEvent;
 class QScrollBar;
 class QSlider;
@@ -23,6 +30,8 @@ class QToolButton;
 namespace hw {
 
 class DraftSurface;
+class SettingsSession;
+class Tmemoform;
 
 // The main window: toolbar, draft surface with its scroll bars, status line.
 // It owns the one document of the run and the view state; menus, file
@@ -30,8 +39,37 @@ class DraftSurface;
 class TWform : public QMainWindow {
     Q_OBJECT
 public:
+    // The settings file is the one of this run (see SettingsFilePath); the
+    // interface language must already be chosen.
     explicit TWform(QWidget* parent = nullptr);
     ~TWform() override;
+
+    // The command-line arguments after the program's own options: the
+    // pattern opened at the first show.
+    void SetCommandLine(const QStringList& args) { commandLine_ = args; }
+    // The language the run started in; a different one is stored at exit.
+    void SetStartLanguage(int language) { startLanguage_ = language; }
+    // The locale decides whether the Language submenu is shown.
+    void SetLocale(const QString& locale);
+
+    MainMenu& Menu() { return *menu_; }
+    SettingsSession& Session() { return *session_; }
+    Prompter& Prompt() { return *prompter_; }
+    // Replaces the message boxes (tests).
+    void SetPrompter(Prompter* prompter);
+    Tmemoform* NotesWindow();
+
+    // Opens a pattern as File > Open does: the remembered repeats, the zoom
+    // slider, the recent files, the caption. False when the load failed.
+    bool OpenPattern(const QString& path);
+    // Saves under the given path; false when it failed.
+    bool SavePatternAs(const QString& path);
+    // Asks the unsaved-changes question; false when the command must stop.
+    bool ConfirmDiscard();
+    // Gives up the whole-draft undo copy and the stroke list.
+    void DiscardUndo();
+    // The general menu-state update that runs after every command.
+    void UpdateMenus();
 
     DraftState& Draft() { return *draft_; }
     ViewWindow& View() { return view_; }
@@ -73,7 +111,61 @@ public:
     void FormMouseWheel(int notches);
     void FormResize();
 
+    void FormKeyDown(QKeyEvent* event);
+
+    // The file dialogs, replaceable in tests: return the chosen path or "".
+    std::function<QString(const QString& caption)> ChooseOpenPath;
+    std::function<QString()> ChooseSavePath;
+
 public slots:
+    // File
+    void FileOpen();
+    void OpenSelected1Click();
+    void FileSave();
+    void FileSaveAs();
+    void ReverttoSaved1Click();
+    void New1Click();
+    void SaveVersion41Click();
+    void SaveVersion31Click();
+    void SaveVersion121Click();
+    void menyfil1Click();
+    void menyfil2Click();
+    void menyfil3Click();
+    void menyfil4Click();
+    void menyfil5Click();
+    void menyfil6Click();
+    void menyfil7Click();
+    void FileExit();
+    // Edit
+    void UnlinkColors1Click();
+    void All1Click();
+    void Threading1Click();
+    void Liftplan1Click();
+    void Tieup1Click();
+    void Treadling1Click();
+    void Colors1Click();
+    // View
+    void Draft1Click();
+    void Design1Click();
+    void ShowThreading1Click();
+    // Options
+    void Options2Click();
+    void SaveSettings1Click();
+    void English1Click();
+    void Deutsch1Click();
+    void Svensk1Click();
+    void Suomi1Click();
+    void Zoom1Click();
+    void Note1Click();
+    void Threadbook1Click();
+    // Help
+    void HelpContents();
+    void HelpAbout();
+    void TipofDayItemClick();
+    void HeddlewiseHomePage1Click();
+    // Toolbar
+    void OptionSpeedButtonClick();
+
     void SlideBar1Change(int value);
     void ScrollBarHScroll();
     void ScrollBarVScroll();
@@ -90,12 +182,27 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void FormShow();
+    bool FormCloseQuery();
     void BuildToolBar();
+    void OpenRecent(int index);
+    void FillRecentMenu();
+    void AfterLoad();
+    void AfterDraftChange(bool layout);
+    template <typename Op> void ClearCommand(Op op);
+    void SwitchLanguage(int language);
+    void SaveOldVersion(int version);
+    QString DefaultPatternFolder() const;
+    QString PatternFolder() const;
+    void InsertOrDeleteAtPointer(bool insert);
     void BuildScrollPanels(QWidget* central);
     void BuildStatusLine();
-    void SetStartValues();
     void LeaveSelectionMode();
     void UpdateScrollBars();
     void UpdateStatusPanels();
@@ -103,6 +210,20 @@ private:
     StrokeView MakeStrokeView();
 
     std::unique_ptr<DraftState> draft_;
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter* prompter_ = nullptr;
+    std::unique_ptr<SettingsSession> session_;
+    std::unique_ptr<MainMenu> menu_;
+    Tmemoform* memo_ = nullptr;
+    QStringList commandLine_;
+    int startLanguage_ = 2;
+    bool firstShow_ = true;
+    bool closing_ = false;
+    std::mt19937 rng_;
+    ViewHit pointer_; // the cell under the mouse, for Insert and Delete
+    QToolButton* openButton_ = nullptr;
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* optionButton_ = nullptr;
     ViewWindow view_;
     ViewSettings settings_;
     ViewGeometry geometry_;
