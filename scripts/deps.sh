@@ -6,6 +6,7 @@ HW_PACKAGES=(
   qt6-base-dev libpng-dev zlib1g-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core imagemagick
+  qt6-translations-l10n
   nlohmann-json3-dev jq
 )
 

@@ -1,0 +1,91 @@
+// Draft view painting into the raster buffer: a full repaint of a 1920 x 1080
+// drawing area at zoom step 1 in each style (target: 5 ms), and the repaint a
+// one-cell stroke causes.
+#include "edit/stroke.h"
+#include "model/primitives.h"
+#include "view/geometry.h"
+#include "view/raster_canvas.h"
+#include "view/renderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int Width = 1920;
+constexpr int Height = 1080;
+
+// A full draft: 16 shafts and treadles, every end threaded, every pick
+// treadled, colours varying in stripes.
+std::unique_ptr<hw::DraftState> FullDraft(int style) {
+    auto d = std::make_unique<hw::DraftState>();
+    std::mt19937 rng(3);
+    d->Ends = d->Picks = hw::MaxEnds;
+    d->Shafts = d->Treadles = 16;
+    d->Style = style;
+    d->Zoom = 1;
+    d->MarkingOn = true;
+    for (int e = 1; e <= hw::MaxEnds; ++e) {
+        d->Threading[e] = uint8_t(1 + rng() % 16);
+        d->WarpColors[e] = uint8_t((e / 12) % 8 + 16);
+    }
+    for (int p = 1; p <= hw::MaxPicks; ++p) {
+        d->Treadling[p] = uint8_t(1 + rng() % 16);
+        d->WeftColors[p] = uint8_t((p / 10) % 8 + 40);
+    }
+    for (int s = 1; s <= 16; ++s)
+        for (int t = 1; t <= 16; ++t) d->TieUpAt(s, t) = uint8_t(rng() % 2);
+    hw::UpdateUsed(*d);
+    return d;
+}
+
+struct Scene {
+    std::unique_ptr<hw::DraftState> Draft;
+    hw::ViewWindow Window;
+    hw::ViewSettings Settings;
+    hw::ViewGeometry Geometry;
+    hw::RasterCanvas Canvas{Width, Height};
+    explicit Scene(int style) : Draft(FullDraft(style)) {
+        hw::LayoutView(*Draft, Settings, Window, Geometry, 0, 0, Width, Height);
+    }
+};
+
+void FullRepaint(benchmark::State& state) {
+    Scene s(int(state.range(0)));
+    for (auto _ : state) {
+        hw::DraftRenderer(s.Canvas, *s.Draft, s.Window, s.Geometry, s.Settings)
+            .FullRepaint(Width, Height);
+        benchmark::DoNotOptimize(s.Canvas.Data());
+    }
+    state.counters["cells"] = double(s.Geometry.VisibleEnds) * s.Geometry.VisiblePicks;
+}
+BENCHMARK(FullRepaint)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// One pen click in the threading: the threading column and its drawdown
+// column are repainted, nothing else.
+void OneCellStroke(benchmark::State& state) {
+    Scene s(int(state.range(0)));
+    hw::DraftRenderer(s.Canvas, *s.Draft, s.Window, s.Geometry, s.Settings)
+        .FullRepaint(Width, Height);
+    hw::StrokeState stroke;
+    stroke.Tool = hw::StrokeTool::Pen;
+    const hw::ViewAreaLayout& th = s.Geometry.Threading;
+    int shaft = 1;
+    int64_t pixels = 0;
+    for (auto _ : state) {
+        s.Canvas.ResetDirty();
+        hw::StrokeView v{*s.Draft, s.Window, s.Geometry, s.Settings, s.Canvas};
+        const int x = th.Columns.CellPos(100) + 1, y = th.Rows.CellPos(shaft) + 1;
+        hw::StrokePress(stroke, v, hw::StrokeButton::Left, x, y);
+        hw::StrokeRelease(stroke, v);
+        const hw::PixelBox box = s.Canvas.Dirty();
+        pixels = int64_t(box.Width) * box.Height;
+        shaft = shaft % 16 + 1;
+    }
+    state.counters["dirty_px"] = double(pixels);
+}
+BENCHMARK(OneCellStroke)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
+
+} // namespace

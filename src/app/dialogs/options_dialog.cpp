@@ -1,0 +1,373 @@
+#include "dialogs/options_dialog.h"
+
+#include "text/lang.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace hw {
+
+ColorPanel::ColorPanel(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setMinimumSize(64, 28);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ColorPanel::SetColor(ColorRef color) {
+    color_ = color;
+    update();
+}
+
+void ColorPanel::paintEvent(QPaintEvent* event) {
+    {
+        QPainter p(this);
+        p.fillRect(contentsRect(), QColor(ColorRed(color_), ColorGreen(color_), ColorBlue(color_)));
+    }
+    QFrame::paintEvent(event);
+}
+
+void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QFrame::mouseReleaseEvent(event);
+}
+
+// A titled group of radio buttons; the group box carries the name the
+// translation table uses, the buttons follow in item order.
+static QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
+                             const QStringList& items, QButtonGroup*& group) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    auto* layout = new QVBoxLayout(box);
+    group = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* b = new QRadioButton(items[i], box);
+        b->setObjectName(QString(name) + QString::number(i));
+        layout->addWidget(b);
+        group->addButton(b, i);
+    }
+    return box;
+}
+
+static QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(lo, hi);
+    return s;
+}
+
+static QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+static QCheckBox* Check(QWidget* parent, const char* name, const QString& text) {
+    auto* c = new QCheckBox(text, parent);
+    c->setObjectName(name);
+    return c;
+}
+
+static void Select(QButtonGroup* group, int index) {
+    if (QAbstractButton* b = group->button(index)) b->setChecked(true);
+}
+
+// Unchecks every button of an exclusive group.
+static void SelectNone(QButtonGroup* group) {
+    group->setExclusive(false);
+    for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+    group->setExclusive(true);
+}
+
+TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), designMode_(designMode) {
+    setObjectName("TOptionsDlg");
+    setWindowTitle("Options");
+    setProperty("HelpContext", HelpContext);
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("PageControl1");
+    const char* pageNames[] = {"PatternPage", "StylePage", "LayoutPage", "MiscPage"};
+    const char* pageTitles[] = {"Pattern", "Style", "Layout", "Miscellaneous"};
+    QWidget* pages[4];
+    for (int i = 0; i < 4; ++i) {
+        pages[i] = new QWidget(pages_);
+        pages[i]->setObjectName(pageNames[i]);
+        pages_->addTab(pages[i], pageTitles[i]);
+    }
+    BuildPatternPage(pages[0]);
+    BuildStylePage(pages[1]);
+    BuildLayoutPage(pages[2]);
+    BuildMiscPage(pages[3]);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("CancelBtn");
+    auto* help = new QPushButton("&Help", this);
+    help->setObjectName("HelpBtn");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+    // The dialog follows its texts, which differ in length between languages.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    ChooseColor = [this](ColorRef current) -> std::optional<ColorRef> {
+        const QColor c = QColorDialog::getColor(
+            QColor(ColorRed(current), ColorGreen(current), ColorBlue(current)), this);
+        if (!c.isValid()) return std::nullopt;
+        return MakeColorRef(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
+    };
+    SetValues(OptionsValues{});
+}
+
+void TOptionsDlg::BuildPatternPage(QWidget* page) {
+    spinShafts_ = Spin(page, "SpinShafts", MinShafts, MaxShafts);
+    spinTreadles_ = Spin(page, "SpinTreadles", MinTreadles, MaxTreadles);
+    labelTreadles_ = Label(page, "LabelTreadles", "Treadles:", spinTreadles_);
+    auto* counts = new QGridLayout;
+    counts->addWidget(Label(page, "LabelShafts", "Shafts:", spinShafts_), 0, 0);
+    counts->addWidget(spinShafts_, 0, 1);
+    counts->addWidget(labelTreadles_, 1, 0);
+    counts->addWidget(spinTreadles_, 1, 1);
+
+    auto* size = new QGroupBox("Pattern Size", page);
+    size->setObjectName("SizeGroup");
+    spinEnds_ = Spin(size, "SpinEnds", MinEnds, MaxEnds);
+    spinPicks_ = Spin(size, "SpinPicks", MinPicks, MaxPicks);
+    auto* sizeLayout = new QGridLayout(size);
+    sizeLayout->addWidget(Label(size, "LabelEnds", "Ends:", spinEnds_), 0, 0);
+    sizeLayout->addWidget(spinEnds_, 0, 1);
+    sizeLayout->addWidget(Label(size, "LabelPicks", "Picks:", spinPicks_), 1, 0);
+    sizeLayout->addWidget(spinPicks_, 1, 1);
+
+    auto* loomBox =
+        RadioGroup(page, "LoomGroup", "Loom", {"Tie-up and Treadling", "Liftplan"}, loom_);
+    auto* shedBox = RadioGroup(page, "ShedGroup", "Shed", {"Rising", "Sinking"}, shed_);
+    treadlingBox_ =
+        RadioGroup(page, "TreadlingGroup", "Treadling", {"Single", "Multiple"}, treadling_);
+
+    spinEpi_ = Spin(page, "SpinEpi", MinDensity, MaxDensity);
+    spinPpi_ = Spin(page, "SpinPpi", MinDensity, MaxDensity);
+    auto* density = new QGridLayout;
+    density->addWidget(Label(page, "LabelEpi", "Ends per inch (EPI):", spinEpi_), 0, 0);
+    density->addWidget(spinEpi_, 0, 1);
+    density->addWidget(Label(page, "LabelPpi", "Picks per inch (PPI):", spinPpi_), 1, 0);
+    density->addWidget(spinPpi_, 1, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(counts);
+    left->addWidget(size);
+    left->addLayout(density);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(loomBox);
+    right->addWidget(shedBox);
+    right->addWidget(treadlingBox_);
+    right->addStretch();
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(right);
+
+    connect(loom_, &QButtonGroup::idClicked, this, &TOptionsDlg::LoomGroupClick);
+    connect(treadling_, &QButtonGroup::idClicked, this, &TOptionsDlg::TreadlingGroupClick);
+}
+
+void TOptionsDlg::BuildStylePage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(RadioGroup(page, "StyleGroup", "Drawdown Style",
+                                 {"Normal", "Grid", "Threads", "Threads Outlined"}, style_));
+    layout->addWidget(RadioGroup(page, "PositionGroup", "Threading Position",
+                                 {"Top of Screen", "Bottom of Screen"}, position_));
+    layout->addStretch();
+}
+
+void TOptionsDlg::BuildLayoutPage(QWidget* page) {
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(RadioGroup(page, "ThreadStartGroup", "Threading Start Position",
+                                 {"From Right", "From Left"}, threadStart_),
+                      0, 0);
+    layout->addWidget(RadioGroup(page, "PickStartGroup", "Treadling/Liftplan Start Position",
+                                 {"From Top", "From Bottom"}, pickStart_),
+                      0, 1);
+    treadleStartBox_ = RadioGroup(page, "TreadleStartGroup", "Treadling Start Position",
+                                  {"Left", "Right"}, treadleStart_);
+    layout->addWidget(treadleStartBox_, 1, 1);
+    layout->addWidget(RadioGroup(page, "ShaftStartGroup", "Threading Start Position",
+                                 {"Top", "Bottom"}, shaftStart_),
+                      1, 0);
+    layout->setRowStretch(2, 1);
+}
+
+void TOptionsDlg::BuildMiscPage(QWidget* page) {
+    background_ = new ColorPanel(page);
+    background_->setObjectName("BackgroundPanel");
+    auto* backgroundLabel = new QLabel("Background Color", page);
+    backgroundLabel->setObjectName("BackgroundLabel");
+    warnings_ = Check(page, "WarningsBox", "Show all Warning Messages");
+    lagrpos_ = Check(page, "LagrposBox", "Save Layout Options in hdw-files");
+    saveOnExit_ = Check(page, "SaveOnExitBox", "Save Settings on Exit");
+    saveSettings_ = new QPushButton("Save Settings", page);
+    saveSettings_->setObjectName("SaveSettingsBtn");
+    // Not shown in this layout, but their values are kept.
+    yarnsim_ = Check(page, "YarnsimBox", "Yarn Simulation in Fabric View");
+    warpempty_ = Check(page, "WarpemptyBox", "Warp Empty Ends in Analysis");
+    yarnsim_->hide();
+    warpempty_->hide();
+
+    auto* colorRow = new QHBoxLayout;
+    colorRow->addWidget(backgroundLabel);
+    colorRow->addWidget(background_);
+    colorRow->addStretch();
+    auto* saveRow = new QHBoxLayout;
+    saveRow->addWidget(saveOnExit_);
+    saveRow->addWidget(saveSettings_);
+    saveRow->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(colorRow);
+    layout->addWidget(warnings_);
+    layout->addWidget(lagrpos_);
+    layout->addLayout(saveRow);
+    layout->addStretch();
+
+    connect(background_, &ColorPanel::clicked, this, &TOptionsDlg::BackgroundPanelClick);
+    connect(saveOnExit_, &QCheckBox::toggled, this, &TOptionsDlg::SaveOnExitBoxClick);
+    connect(saveSettings_, &QPushButton::clicked, this, [this] {
+        if (OnSaveSettings) OnSaveSettings(Values());
+    });
+}
+
+void TOptionsDlg::SetValues(const OptionsValues& v) {
+    spinShafts_->setValue(v.Shafts);
+    spinTreadles_->setValue(v.Treadles);
+    spinEnds_->setValue(v.Ends);
+    spinPicks_->setValue(v.Picks);
+    spinEpi_->setValue(v.EndsPerUnit);
+    spinPpi_->setValue(v.PicksPerUnit);
+    Select(loom_, v.TreadleMode ? 0 : 1);
+    Select(shed_, v.Shed ? 1 : 0);
+    lastMultiple_ = v.TreadleMode && v.MultipleTr && !designMode_;
+    Select(treadling_, lastMultiple_ ? 1 : 0);
+    Select(style_, std::clamp(v.Style, 1, 4) - 1);
+    Select(position_, v.LayoutTopBot ? 1 : 0);
+    Select(threadStart_, v.RightStart ? 0 : 1);
+    Select(pickStart_, v.BottomStart ? 1 : 0);
+    Select(treadleStart_, v.CkoLeftStart ? 0 : 1);
+    Select(shaftStart_, v.Atopstart ? 0 : 1);
+    background_->SetColor(v.Background);
+    warnings_->setChecked(v.ShowWarnings);
+    lagrpos_->setChecked(v.Lagrpos);
+    saveOnExit_->setChecked(v.SaveSettings);
+    yarnsim_->setChecked(v.Yarnsim);
+    warpempty_->setChecked(v.Warpempty);
+    UpdateTreadleControls();
+    SaveOnExitBoxClick();
+}
+
+OptionsValues TOptionsDlg::Values() const {
+    OptionsValues v;
+    v.Shafts = spinShafts_->value();
+    v.Treadles = spinTreadles_->value();
+    v.Ends = spinEnds_->value();
+    v.Picks = spinPicks_->value();
+    v.EndsPerUnit = spinEpi_->value();
+    v.PicksPerUnit = spinPpi_->value();
+    v.TreadleMode = loom_->checkedId() != 1;
+    v.MultipleTr = v.TreadleMode && treadling_->checkedId() == 1;
+    v.Shed = shed_->checkedId() == 1;
+    v.Style = std::max(0, style_->checkedId()) + 1;
+    v.LayoutTopBot = position_->checkedId() == 1;
+    v.RightStart = threadStart_->checkedId() != 1;
+    v.BottomStart = pickStart_->checkedId() == 1;
+    v.CkoLeftStart = treadleStart_->checkedId() == 0;
+    v.Atopstart = shaftStart_->checkedId() != 1;
+    v.Background = background_->Color();
+    v.ShowWarnings = warnings_->isChecked();
+    v.Lagrpos = lagrpos_->isChecked();
+    v.SaveSettings = saveOnExit_->isChecked();
+    v.Yarnsim = yarnsim_->isChecked();
+    v.Warpempty = warpempty_->isChecked();
+    return v;
+}
+
+// Treadles, single/multiple and the treadle start only mean something on
+// a loom with treadles; in liftplan mode no treadling item is selected.
+void TOptionsDlg::UpdateTreadleControls() {
+    const bool treadles = loom_->checkedId() != 1;
+    labelTreadles_->setEnabled(treadles);
+    spinTreadles_->setEnabled(treadles);
+    treadlingBox_->setEnabled(treadles);
+    treadleStartBox_->setEnabled(treadles);
+    if (treadles)
+        Select(treadling_, lastMultiple_ ? 1 : 0);
+    else
+        SelectNone(treadling_);
+}
+
+void TOptionsDlg::LoomGroupClick(int) {
+    UpdateTreadleControls();
+}
+
+void TOptionsDlg::TreadlingGroupClick(int index) {
+    if (index == 1 && !MultipleTreadlingAllowed(prompter_, designMode_)) {
+        Select(treadling_, 0);
+        index = 0;
+    }
+    lastMultiple_ = index == 1;
+}
+
+void TOptionsDlg::BackgroundPanelClick() {
+    if (!ChooseColor) return;
+    if (const auto c = ChooseColor(background_->Color())) background_->SetColor(*c);
+}
+
+void TOptionsDlg::SaveOnExitBoxClick() {
+    saveSettings_->setEnabled(!saveOnExit_->isChecked());
+}
+
+bool ShowOptions(QWidget* parent, OptionsContext& ctx, OptionsResult* result) {
+    DraftState& d = ctx.Draft;
+    const OptionsBefore before = PrepareOptions(d);
+    TOptionsDlg dlg(ctx.Prompt, d.DesignMode, parent);
+    dlg.SetValues(LoadOptions(d, ctx.Prefs, ctx.Background));
+    dlg.OnSaveSettings = [&](const OptionsValues& v) {
+        SaveOptionsAsDefaults(ctx.Store, d, ctx.Prefs, v);
+    };
+    const bool ok = dlg.exec() == QDialog::Accepted;
+    if (ok) {
+        const OptionsValues v = dlg.Values();
+        ctx.Background = v.Background;
+        const OptionsResult r = ApplyOptions(d, ctx.Prefs, v, before, ctx.RefitZoom);
+        if (r.TreadleOverflow) ctx.Prompt.ShowInfo(GetText(GeneralForm, "@emaxtreadles"));
+        if (result) *result = r;
+    }
+    FinishOptions(d);
+    return ok;
+}
+
+} // namespace hw

@@ -1,0 +1,45 @@
+#include "platform/settings_session.h"
+
+#include "settings/window_placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace hw {
+
+SettingsSession::SettingsSession(const QString& path) : store_(path) {}
+
+void SettingsSession::Start(DraftState& d, QWidget* window) {
+    StartSettings(store_, d, settings_);
+    if (window) PlaceWindow(window, settings_);
+}
+
+bool SettingsSession::Close(const DraftState& d, const QWidget* window) {
+    if (window) RecordWindow(window, settings_);
+    return WriteSettings(store_, d, settings_);
+}
+
+void PlaceWindow(QWidget* window, const Settings& s) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect now = window->geometry();
+    const WindowPlacement p =
+        StartWindowPlacement(s, {avail.x(), avail.y(), avail.width(), avail.height()},
+                             {now.x(), now.y(), now.width(), now.height()});
+    window->setGeometry(p.Geometry.X, p.Geometry.Y, p.Geometry.Width, p.Geometry.Height);
+    if (p.Maximized)
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    else
+        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+}
+
+void RecordWindow(const QWidget* window, Settings& s) {
+    const bool maximized = window->isMaximized();
+    // While maximized the restored size is the one to come back to.
+    const QSize size = maximized ? window->normalGeometry().size() : window->size();
+    RecordWindowPlacement(s, maximized, size.width(), size.height());
+}
+
+} // namespace hw
