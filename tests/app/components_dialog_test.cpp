@@ -6,6 +6,7 @@
 #include "files/pattern_file.h"
 #include "model/draft_state.h"
 #include "model/primitives.h"
+#include "platform/lang_binder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -144,6 +145,22 @@ private slots:
         });
         c = chooser.Choose(Enabling(LoomSystem::Liftplan));
         QCOMPARE(int(c.Result), int(ComponentChoice::Cancel));
+    }
+
+    void bothDialogsSpeakTheChosenLanguage() {
+        QVERIFY(ApplyAppLanguage(LangGerman));
+        ComponentsDialog components;
+        BlendDialog blend;
+        QCOMPARE(components.windowTitle(), QString("Komponenten laden"));
+        QCOMPARE(components.findChild<QCheckBox*>("TieUpBox")->text(), QString("Anschnürung"));
+        QCOMPARE(blend.findChild<QRadioButton*>("BlendItem1")->text(), QString("Anhängen"));
+        QVERIFY(ApplyAppLanguage(LangFinnish));
+        QCOMPARE(blend.findChild<QRadioButton*>("BlendItem4")->text(), QString("Vähennä"));
+        QCOMPARE(components.findChild<QPushButton*>("BlendBtn")->text(),
+                 QString("Yhdistä nostojärjestys..."));
+        QVERIFY(ApplyAppLanguage(LangEnglish));
+        QCOMPARE(components.findChild<QCheckBox*>("TransUnitsBox")->text(),
+                 QString("Trans. Units"));
     }
 
     void openComponentsThroughTheDialogs() {

@@ -28,7 +28,8 @@ std::map<std::string, Bytes> Samples() {
     d.Shafts = d.Treadles = 10;
     d.TieUpColumns.clear();
     d.Threading = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 9, 8};
-    for (int k = 0; k < 10; ++k) d.LiftplanRows.push_back({uint8_t(0x07 << (k % 6)), uint8_t(k % 4)});
+    for (int k = 0; k < 10; ++k)
+        d.LiftplanRows.push_back({uint8_t(0x07 << (k % 6)), uint8_t(k % 4)});
     s["sample_v7_d.hdw"] = d.Build();
     BracedFile f = SampleBraced();
     f.Type = 'f';

@@ -1,5 +1,7 @@
 #include "dialogs/blend_dialog.h"
 
+#include "platform/lang_binder.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -39,6 +41,7 @@ BlendDialog::BlendDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(group);
     layout->addWidget(buttons);
     Reset();
+    new LangBinder(this, "TBlendDlg");
 }
 
 void BlendDialog::Reset() {

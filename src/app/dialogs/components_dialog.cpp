@@ -1,6 +1,7 @@
 #include "dialogs/components_dialog.h"
 
 #include "dialogs/blend_dialog.h"
+#include "platform/lang_binder.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -60,6 +61,7 @@ ComponentsDialog::ComponentsDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(boxes);
     layout->addSpacing(12);
     layout->addLayout(buttons);
+    new LangBinder(this, "Thentdlg");
 }
 
 QCheckBox* ComponentsDialog::AddBox(const char* name, const char* text) {
