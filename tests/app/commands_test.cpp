@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QProcess>
-#include <QSlider>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -233,6 +233,7 @@ private slots:
         // A save that fails stops the command: the old draft stays.
         d.Threading[1] = 2;
         d.Changed = true;
+        d.FileName.clear(); // so Save goes through Save As to the bad place
         savePath = File("no/such/folder/x.hdw");
         prompter.Answers = {IdYes};
         Trigger("New1");
@@ -320,13 +321,14 @@ private slots:
         QCOMPARE(int(d.Threading[3]), 3);
         // Over the weft colour column only the colour row moves.
         d.WeftColors[2] = 77;
+        const int third = d.WeftColors[3];
         QTest::mouseMove(S(), Cell(g.WeftColors, 1, 2));
         QTest::keyClick(form.get(), Qt::Key_Insert);
         QCOMPARE(int(d.WeftColors[3]), 77);
         QCOMPARE(int(d.Treadling[2]), 2);
         // Undo restores the draft before the last key.
         Trigger("EditUndoItem");
-        QCOMPARE(int(d.WeftColors[3]), int(d.WeftColors[3]));
+        QCOMPARE(int(d.WeftColors[3]), third);
         QCOMPARE(int(d.WeftColors[2]), 77);
     }
 

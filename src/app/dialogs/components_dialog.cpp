@@ -3,6 +3,9 @@
 #include "dialogs/blend_dialog.h"
 #include "platform/lang_binder.h"
 
+#include "help/context_help.h"
+#include "help/help_window.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -51,6 +54,10 @@ ComponentsDialog::ComponentsDialog(QWidget* parent) : QDialog(parent) {
     connect(cancel, &QPushButton::clicked, this, [this] { done(CancelResult); });
     connect(help, &QPushButton::clicked, this,
             [this] { emit HelpRequested(ComponentsHelpContext); });
+    // The Help button and F1 open the same page.
+    SetHelpContext(this, ComponentsHelpContext);
+    connect(this, &ComponentsDialog::HelpRequested, this,
+            [](int context) { ShowHelpTopic(context); });
     connect(blend_, &QPushButton::clicked, this, &ComponentsDialog::BlendBtnClick);
 
     auto* buttons = new QVBoxLayout;

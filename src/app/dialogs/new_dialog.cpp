@@ -2,6 +2,9 @@
 
 #include "model/limits.h"
 
+#include "help/context_help.h"
+#include "help/help_window.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -79,6 +82,9 @@ TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext); });
+    // The Help button and F1 open the same page.
+    SetHelpContext(this, HelpContext);
+    connect(this, &TNewDlg::HelpRequested, this, [](int context) { ShowHelpTopic(context); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(size);

@@ -2,6 +2,9 @@
 
 #include "text/lang.h"
 
+#include "help/context_help.h"
+#include "help/help_window.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -125,6 +128,9 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext); });
+    // The Help button and F1 open the same page.
+    SetHelpContext(this, HelpContext);
+    connect(this, &TOptionsDlg::HelpRequested, this, [](int context) { ShowHelpTopic(context); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

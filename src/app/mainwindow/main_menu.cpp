@@ -223,85 +223,84 @@ QMenu* MainMenu::AddMenu(QMenu* parent, const QString& name, const QString& capt
     return m;
 }
 
-void MainMenu::SetEnabled(const QString& name, bool enabled) {
-    if (QAction* a = actions_.value(name)) a->setEnabled(enabled && handled_.value(name, false));
-}
+MainMenu::Rules MainMenu::RulesFor(const State& s) {
+    const bool D = s.Design, F = s.Fabric, T = s.TreadleLoom, M = s.Multiple, S = s.ShowThreading;
+    Rules r;
+    auto enable = [&](const char* name, bool on) { r[name].Enabled = on; };
+    auto show = [&](const char* name, bool on) { r[name].Visible = on; };
 
-void MainMenu::SetVisible(const QString& name, bool visible) {
-    if (QAction* a = actions_.value(name)) a->setVisible(visible);
-    if (QMenu* m = menus_.value(name)) m->menuAction()->setVisible(visible);
-}
-
-void MainMenu::SetMenuEnabled(const QString& name, bool enabled) {
-    if (QMenu* m = menus_.value(name)) m->menuAction()->setEnabled(enabled);
+    enable("OpenSelected1", !F);
+    enable("ReverttoSaved1", s.PathKnown);
+    enable("EditUndoItem", s.UndoAvailable);
+    enable("NumericInput1", !D && !F);
+    enable("KeyboardInput1", !D && !F);
+    // The keyboard-input shortcuts work while the menu is closed, so each item
+    // carries the menu's rule as well as its own.
+    show("KeyTieup", T);
+    enable("KeyTieup", S && !D && !F);
+    enable("KeyThreading", S && !D && !F);
+    enable("KeyTreadling", !D && !F);
+    enable("Design1", !(T && M));
+    enable("ShowThreading1", !D && !F);
+    enable("Clear1", !F);
+    enable("Threading1", !D);
+    for (const char* n : {"Treadling1", "Tieup1"}) {
+        show(n, T);
+        enable(n, !D);
+    }
+    show("Liftplan1", !T);
+    enable("Liftplan1", !D);
+    for (const char* n : {"Rep1", "Trompaswrit1", "Insert1", "Delete1"}) enable(n, !F);
+    for (const char* n :
+         {"Mirror1", "SwitchShafts1", "ReverseWarpOrder1", "ReverseOrder1", "Reducetoonerepeat1",
+          "BlockSubstitution1", "Network1", "InsertThreading1"})
+        enable(n, !D && !F);
+    show("WrapLiftplan1", !(T && !M));
+    enable("WrapLiftplan1", !D && !F);
+    for (const char* n : {"InsTreadles1", "DelTreadles1", "SwitchTreadles1", "TieUpSpecial1"})
+        show(n, T);
+    enable("InsTreadles1", !D);
+    enable("DelTreadles1", !D);
+    enable("SwitchTreadles1", !D && !F);
+    enable("TieUpSpecial1", !D && !F);
+    enable("InsShafts1", !D);
+    enable("DelShafts1", !D);
+    enable("Reverse1", !D && !M);
+    for (const char* n : {"Rotate1", "StraightThreading1", "Reanalyze1"}) enable(n, !D && !F && !M);
+    enable("Translate1", !F && !M);
+    enable("Overlay1", (D || !T) && !F);
+    show("InsertTreadling1", T && !M);
+    enable("InsertTreadling1", !D && !F);
+    show("ReanalyzeTreadling1", T);
+    enable("ReanalyzeTreadling1", !D && !F && !M);
+    for (const char* n : {"InsertinLiftplan1", "DeleteinLiftplan1"}) {
+        show(n, !T);
+        enable(n, !D && !F);
+    }
+    for (const char* n : {"Floats1", "Colors2", "Heddles1"}) enable(n, !D);
+    show("FillTreadling1", T);
+    enable("FillTreadling1", !D && !M);
+    enable("FillThreading1", !D);
+    enable("FillTieup1", !D && !M);
+    return r;
 }
 
 void MainMenu::Update(const State& s) {
-    const bool D = s.Design, F = s.Fabric, T = s.TreadleLoom, M = s.Multiple, S = s.ShowThreading;
-
-    // Items whose rule is "always enabled" still need a handler.
-    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
-        if (it.key() != "menyfilskille") SetEnabled(it.key(), true);
-
-    SetEnabled("OpenSelected1", !F);
-    SetEnabled("ReverttoSaved1", s.PathKnown);
-    SetEnabled("EditUndoItem", s.UndoAvailable);
-    SetEnabled("NumericInput1", !D && !F);
-    SetMenuEnabled("KeyboardInput1", !D && !F);
-    SetVisible("KeyTieup", T);
-    // The keyboard-input shortcuts work while the menu is closed, so each item
-    // carries the menu's rule as well as its own.
-    SetEnabled("KeyTieup", S && !D && !F);
-    SetEnabled("KeyThreading", S && !D && !F);
-    SetEnabled("KeyTreadling", !D && !F);
-    SetEnabled("Design1", !(T && M));
-    SetEnabled("ShowThreading1", !D && !F);
-    SetMenuEnabled("Clear1", !F);
-    SetEnabled("Threading1", !D);
-    SetVisible("Treadling1", T);
-    SetVisible("Tieup1", T);
-    SetEnabled("Treadling1", !D);
-    SetEnabled("Tieup1", !D);
-    SetVisible("Liftplan1", !T);
-    SetEnabled("Liftplan1", !D);
-    for (const char* n : {"Rep1", "Trompaswrit1"}) SetEnabled(n, !F);
-    SetMenuEnabled("Insert1", !F);
-    SetMenuEnabled("Delete1", !F);
-    SetMenuEnabled("Mirror1", !D && !F);
-    for (const char* n :
-         {"SwitchShafts1", "ReverseWarpOrder1", "ReverseOrder1", "Reducetoonerepeat1",
-          "BlockSubstitution1", "Network1", "InsertThreading1"})
-        SetEnabled(n, !D && !F);
-    SetVisible("WrapLiftplan1", !(T && !M));
-    SetEnabled("WrapLiftplan1", !D && !F);
-    for (const char* n : {"InsTreadles1", "DelTreadles1", "SwitchTreadles1", "TieUpSpecial1"})
-        SetVisible(n, T);
-    SetEnabled("InsTreadles1", !D);
-    SetEnabled("DelTreadles1", !D);
-    SetEnabled("SwitchTreadles1", !D && !F);
-    SetEnabled("TieUpSpecial1", !D && !F);
-    SetEnabled("InsShafts1", !D);
-    SetEnabled("DelShafts1", !D);
-    SetEnabled("Reverse1", !D && !M);
-    for (const char* n : {"Rotate1", "StraightThreading1", "Reanalyze1"})
-        SetEnabled(n, !D && !F && !M);
-    SetEnabled("Translate1", !F && !M);
-    SetEnabled("Overlay1", (D || !T) && !F);
-    SetVisible("InsertTreadling1", T && !M);
-    SetEnabled("InsertTreadling1", !D && !F);
-    SetVisible("ReanalyzeTreadling1", T);
-    SetEnabled("ReanalyzeTreadling1", !D && !F && !M);
-    for (const char* n : {"InsertinLiftplan1", "DeleteinLiftplan1"}) {
-        SetVisible(n, !T);
-        SetEnabled(n, !D && !F);
+    const Rules rules = RulesFor(s);
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        if (it.key() == "menyfilskille") continue;
+        // Visibility the table does not rule (recent files, languages) is
+        // left to its owner.
+        const ItemRule rule = rules.value(it.key());
+        if (rules.contains(it.key())) it.value()->setVisible(rule.Visible);
+        it.value()->setEnabled(rule.Enabled && handled_.value(it.key(), false));
     }
-    for (const char* n : {"Floats1", "Colors2", "Heddles1"}) SetEnabled(n, !D);
-    SetVisible("FillTreadling1", T);
-    SetMenuEnabled("FillTreadling1", !D && !M);
-    SetMenuEnabled("FillThreading1", !D);
-    SetMenuEnabled("FillTieup1", !D && !M);
-
-    if (QAction* a = actions_.value("ShowThreading1")) a->setChecked(S);
+    for (auto it = menus_.cbegin(); it != menus_.cend(); ++it) {
+        const ItemRule rule = rules.value(it.key());
+        if (rules.contains(it.key())) it.value()->menuAction()->setVisible(rule.Visible);
+        it.value()->menuAction()->setEnabled(rule.Enabled);
+    }
+    if (QAction* a = actions_.value("ShowThreading1")) a->setChecked(s.ShowThreading);
     if (QAction* a = actions_.value("UnlinkColors1")) a->setChecked(s.ColorsUnlinked);
 }
 

@@ -40,13 +40,19 @@ public:
     // Applies the enabling and visibility table to every item.
     void Update(const State& s);
 
+    // What the table says of the items it names; the others are always
+    // visible and enabled (given a handler).
+    struct ItemRule {
+        bool Visible = true;
+        bool Enabled = true;
+    };
+    using Rules = QHash<QString, ItemRule>;
+    static Rules RulesFor(const State& s);
+
 private:
     QAction* Add(QMenu* menu, const QString& name, const QString& caption, const QString& handler,
                  const QString& shortcut = {});
     QMenu* AddMenu(QMenu* parent, const QString& name, const QString& caption);
-    void SetEnabled(const QString& name, bool enabled);
-    void SetVisible(const QString& name, bool visible);
-    void SetMenuEnabled(const QString& name, bool enabled);
 
     QMainWindow* window_;
     QObject* receiver_;

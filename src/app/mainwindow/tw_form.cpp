@@ -94,6 +94,17 @@ TWform::TWform(QWidget* parent)
 
     menu_ = std::make_unique<MainMenu>(this, this);
     undoAction_ = menu_->Action("EditUndoItem");
+    // F1 on a menu item opens the page of its menu.
+    const std::pair<const char*, int> menuHelp[] = {{"File1", help::FileMenu},
+                                                    {"Edit1", help::EditMenu},
+                                                    {"View1", help::ViewMenu},
+                                                    {"Utilities1", help::UtilitiesMenu},
+                                                    {"Transform1", help::TransformMenu},
+                                                    {"Fill1", help::FillMenu},
+                                                    {"Analyze1", help::AnalyzeMenu},
+                                                    {"Options1", help::OptionsMenu},
+                                                    {"Help1", help::HelpMenu}};
+    for (const auto& [name, context] : menuHelp) SetHelpContext(menu_->Menu(name), context);
     BuildToolBar();
     auto* central = new QWidget(this);
     central->setObjectName("DraftPanel");
@@ -143,11 +154,11 @@ void TWform::BuildToolBar() {
         b->setCheckable(true);
         return b;
     };
-    openButton_ = button("OpenSpeedButton", tr("Open"),
-                         style()->standardIcon(QStyle::SP_DialogOpenButton));
+    openButton_ =
+        button("OpenSpeedButton", tr("Open"), style()->standardIcon(QStyle::SP_DialogOpenButton));
     connect(openButton_, &QToolButton::clicked, this, &TWform::FileOpen);
-    saveButton_ = button("SaveSpeedButton", tr("Save"),
-                         style()->standardIcon(QStyle::SP_DialogSaveButton));
+    saveButton_ =
+        button("SaveSpeedButton", tr("Save"), style()->standardIcon(QStyle::SP_DialogSaveButton));
     connect(saveButton_, &QToolButton::clicked, this, &TWform::FileSave);
     bar->addSeparator();
     penButton_ = tool("PenSpeedButton", tr("Pen"), 0);
@@ -223,8 +234,7 @@ void TWform::BuildScrollPanels(QWidget* central) {
 
 bool TWform::eventFilter(QObject* watched, QEvent* event) {
     // Toolbar tool tips get in the way of small cells.
-    if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) &&
-        draft_->Zoom < 4)
+    if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) && draft_->Zoom < 4)
         return true;
     if (watched == scrollBarH_ || watched == scrollBarV_) {
         if (event->type() == QEvent::MouseButtonPress) {

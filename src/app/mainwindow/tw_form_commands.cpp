@@ -2,8 +2,8 @@
 // options, language, notes and help.
 #include "mainwindow/tw_form.h"
 
-#include "dialogs/components_dialog.h"
 #include "dialogs/blend_dialog.h"
+#include "dialogs/components_dialog.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/num_dialog.h"
@@ -37,9 +37,9 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QSlider>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -49,8 +49,12 @@ namespace hw {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
 
 const char* const OpenFilter = "Heddlewise patterns (*.hdw)|*.hdw|Any files (*.*)|*.*";
 const char* const SaveFilter = "Heddlewise pattern (*.hdw)|*.hdw|Any file (*.*)|*.*";
@@ -107,7 +111,9 @@ bool TWform::FormCloseQuery() {
     return true;
 }
 
-void TWform::FileExit() { close(); }
+void TWform::FileExit() {
+    close();
+}
 
 bool TWform::event(QEvent* event) {
     // Long hints of menus and buttons go to status panel 0.
@@ -141,7 +147,8 @@ void TWform::UpdateMenus() {
         menu_->Action(languages[i])->setChecked(CurrentLanguage() == i);
     // The treadling items read "Liftplan" on a dobby.
     menu_->Action("KeyTreadling")
-        ->setText(Q(d.TreadleMode ? GetText(GeneralForm, "@idtr") : GetText(GeneralForm, "@idlift")));
+        ->setText(
+            Q(d.TreadleMode ? GetText(GeneralForm, "@idtr") : GetText(GeneralForm, "@idlift")));
     UpdateUndoAction();
 }
 
@@ -297,9 +304,10 @@ void TWform::FileSaveAs() {
 }
 
 void TWform::SaveOldVersion(int version) {
-    QString path = ChooseSavePath ? ChooseSavePath()
-                                  : QFileDialog::getSaveFileName(this, QString(), PatternFolder(),
-                                                                 QtNameFilters({SaveFilter}).join(";;"));
+    QString path = ChooseSavePath
+                       ? ChooseSavePath()
+                       : QFileDialog::getSaveFileName(this, QString(), PatternFolder(),
+                                                      QtNameFilters({SaveFilter}).join(";;"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".hdw";
     SaveOptions options;
@@ -308,9 +316,15 @@ void TWform::SaveOldVersion(int version) {
     hw::SaveOldVersion(*draft_, S(path), OldVersion(version), options, *prompter_);
 }
 
-void TWform::SaveVersion41Click() { SaveOldVersion(int(OldVersion::V4)); }
-void TWform::SaveVersion31Click() { SaveOldVersion(int(OldVersion::V3)); }
-void TWform::SaveVersion121Click() { SaveOldVersion(int(OldVersion::V12)); }
+void TWform::SaveVersion41Click() {
+    SaveOldVersion(int(OldVersion::V4));
+}
+void TWform::SaveVersion31Click() {
+    SaveOldVersion(int(OldVersion::V3));
+}
+void TWform::SaveVersion121Click() {
+    SaveOldVersion(int(OldVersion::V12));
+}
 
 void TWform::ReverttoSaved1Click() {
     if (draft_->FileName.empty()) return;
@@ -352,13 +366,27 @@ void TWform::OpenRecent(int index) {
     OpenPattern(Q(*path));
 }
 
-void TWform::menyfil1Click() { OpenRecent(0); }
-void TWform::menyfil2Click() { OpenRecent(1); }
-void TWform::menyfil3Click() { OpenRecent(2); }
-void TWform::menyfil4Click() { OpenRecent(3); }
-void TWform::menyfil5Click() { OpenRecent(4); }
-void TWform::menyfil6Click() { OpenRecent(5); }
-void TWform::menyfil7Click() { OpenRecent(6); }
+void TWform::menyfil1Click() {
+    OpenRecent(0);
+}
+void TWform::menyfil2Click() {
+    OpenRecent(1);
+}
+void TWform::menyfil3Click() {
+    OpenRecent(2);
+}
+void TWform::menyfil4Click() {
+    OpenRecent(3);
+}
+void TWform::menyfil5Click() {
+    OpenRecent(4);
+}
+void TWform::menyfil6Click() {
+    OpenRecent(5);
+}
+void TWform::menyfil7Click() {
+    OpenRecent(6);
+}
 
 // ---- edit ----
 
@@ -457,8 +485,8 @@ void TWform::ShowThreading1Click() {
 void TWform::Options2Click() {
     DraftState& d = *draft_;
     const LoomSystem before = GetLoomSystem(d);
-    OptionsContext ctx{d, session_->Prefs(), session_->Store(), *prompter_,
-                       settings_.BackgroundColor, [this] { LayoutStep(); }};
+    OptionsContext ctx{d,          session_->Prefs(),         session_->Store(),
+                       *prompter_, settings_.BackgroundColor, [this] { LayoutStep(); }};
     OptionsResult result;
     ShowOptions(this, ctx, &result);
     // A converted draft is another draft as far as the undo copy goes.
@@ -466,7 +494,9 @@ void TWform::Options2Click() {
     AfterDraftChange(true);
 }
 
-void TWform::OptionSpeedButtonClick() { Options2Click(); }
+void TWform::OptionSpeedButtonClick() {
+    Options2Click();
+}
 
 void TWform::SaveSettings1Click() {
     hw::Settings& prefs = session_->Prefs();
@@ -483,10 +513,18 @@ void TWform::SwitchLanguage(int language) {
     UpdateMenus();
 }
 
-void TWform::English1Click() { SwitchLanguage(LangEnglish); }
-void TWform::Deutsch1Click() { SwitchLanguage(LangGerman); }
-void TWform::Svensk1Click() { SwitchLanguage(LangSwedish); }
-void TWform::Suomi1Click() { SwitchLanguage(LangFinnish); }
+void TWform::English1Click() {
+    SwitchLanguage(LangEnglish);
+}
+void TWform::Deutsch1Click() {
+    SwitchLanguage(LangGerman);
+}
+void TWform::Svensk1Click() {
+    SwitchLanguage(LangSwedish);
+}
+void TWform::Suomi1Click() {
+    SwitchLanguage(LangFinnish);
+}
 
 void TWform::Zoom1Click() {
     int value = slideBar1_->value();
@@ -520,11 +558,15 @@ void TWform::Note1Click() {
     memo->activateWindow();
 }
 
-void TWform::Threadbook1Click() { StartThreadbook(*prompter_); }
+void TWform::Threadbook1Click() {
+    StartThreadbook(*prompter_);
+}
 
 // ---- help ----
 
-void TWform::HelpContents() { ShowHelpContents(); }
+void TWform::HelpContents() {
+    ShowHelpContents();
+}
 
 void TWform::HelpAbout() {
     TAboutBox about(this);
@@ -541,11 +583,15 @@ void TWform::TipofDayItemClick() {
     });
 }
 
-void TWform::HeddlewiseHomePage1Click() { OpenHomePage(); }
+void TWform::HeddlewiseHomePage1Click() {
+    OpenHomePage();
+}
 
 // ---- keyboard ----
 
-void TWform::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+void TWform::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+}
 
 void TWform::FormKeyDown(QKeyEvent* event) {
     if (stroke_.Open() || IsFabricMode() || (event->modifiers() & ~Qt::ShiftModifier)) {
@@ -561,18 +607,30 @@ void TWform::FormKeyDown(QKeyEvent* event) {
         else
             SelectSpeedButtonClick();
         break;
-    case Qt::Key_M: SelectSpeedButtonClick(); break;
-    case Qt::Key_L: LineSpeedButtonClick(); break;
-    case Qt::Key_P: PenSpeedButtonClick(); break;
+    case Qt::Key_M:
+        SelectSpeedButtonClick();
+        break;
+    case Qt::Key_L:
+        LineSpeedButtonClick();
+        break;
+    case Qt::Key_P:
+        PenSpeedButtonClick();
+        break;
     case Qt::Key_D:
         if (draft_->DesignMode)
             Draft1Click();
         else
             Design1Click();
         break;
-    case Qt::Key_Insert: InsertOrDeleteAtPointer(true); break;
-    case Qt::Key_Delete: InsertOrDeleteAtPointer(false); break;
-    default: QMainWindow::keyPressEvent(event); return;
+    case Qt::Key_Insert:
+        InsertOrDeleteAtPointer(true);
+        break;
+    case Qt::Key_Delete:
+        InsertOrDeleteAtPointer(false);
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
     }
     event->accept();
 }
