@@ -78,6 +78,9 @@ void TWform::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShow_) return;
     firstShow_ = false;
+    // The surface got its size while the window was still hidden; lay out
+    // and paint for real now.
+    FormResize();
     // After the window is on screen, so messages have a parent to sit on.
     QTimer::singleShot(0, this, &TWform::FormShow);
 }
