@@ -11,9 +11,11 @@ namespace hw::cli {
 // Each defined in its own cmd_<name>.cpp.
 Command DumpCommand();
 Command ConvertCommand();
+Command DraftImageCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(), ConvertCommand()};
+    static const std::vector<Command> commands = {DumpCommand(), ConvertCommand(),
+                                                  DraftImageCommand()};
     return commands;
 }
 
