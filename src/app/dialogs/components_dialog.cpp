@@ -4,7 +4,6 @@
 #include "platform/lang_binder.h"
 
 #include "help/context_help.h"
-#include "help/help_window.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -48,16 +47,10 @@ ComponentsDialog::ComponentsDialog(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = button("OKBtn", "OK");
     ok->setDefault(true);
     QPushButton* cancel = button("CancelBtn", "Cancel");
-    QPushButton* help = button("HelpBtn", "Help");
+    QPushButton* help = MakeHelpButton(this, ComponentsHelpContext, "Help");
     blend_ = button("BlendBtn", "Blend Liftplan...");
     connect(ok, &QPushButton::clicked, this, [this] { done(OkResult); });
     connect(cancel, &QPushButton::clicked, this, [this] { done(CancelResult); });
-    connect(help, &QPushButton::clicked, this,
-            [this] { emit HelpRequested(ComponentsHelpContext); });
-    // The Help button and F1 open the same page.
-    SetHelpContext(this, ComponentsHelpContext);
-    connect(this, &ComponentsDialog::HelpRequested, this,
-            [](int context) { ShowHelpTopic(context); });
     connect(blend_, &QPushButton::clicked, this, &ComponentsDialog::BlendBtnClick);
 
     auto* buttons = new QVBoxLayout;

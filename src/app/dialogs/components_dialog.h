@@ -27,9 +27,6 @@ public:
     // The load flags of the ticked, enabled boxes; the general flag is off.
     LoadFlags CheckedFlags() const;
 
-signals:
-    void HelpRequested(int helpContext);
-
 private slots:
     void BlendBtnClick();
 

@@ -27,9 +27,6 @@ public:
     void SetValues(const NewPatternValues& v, bool showTreadles, bool sizesEnabled);
     NewPatternValues Values() const;
 
-signals:
-    void HelpRequested(int context);
-
 private:
     QSpinBox* spinends_ = nullptr;
     QSpinBox* spinpicks_ = nullptr;

@@ -3,7 +3,6 @@
 #include "text/lang.h"
 
 #include "help/context_help.h"
-#include "help/help_window.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -123,14 +122,9 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
     ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("CancelBtn");
-    auto* help = new QPushButton("&Help", this);
-    help->setObjectName("HelpBtn");
+    QPushButton* help = MakeHelpButton(this, HelpContext, "&Help");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext); });
-    // The Help button and F1 open the same page.
-    SetHelpContext(this, HelpContext);
-    connect(this, &TOptionsDlg::HelpRequested, this, [](int context) { ShowHelpTopic(context); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

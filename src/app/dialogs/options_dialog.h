@@ -55,9 +55,6 @@ public:
     // The "Save Settings" button.
     std::function<void(const OptionsValues&)> OnSaveSettings;
 
-signals:
-    void HelpRequested(int context);
-
 private:
     void BuildPatternPage(QWidget* page);
     void BuildStylePage(QWidget* page);

@@ -5,9 +5,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QVariant>
 
 namespace hw {
@@ -78,6 +80,14 @@ void InstallF1Help() {
     if (filter || !qApp) return;
     filter = new F1HelpFilter(qApp);
     qApp->installEventFilter(filter);
+}
+
+QPushButton* MakeHelpButton(QDialog* dialog, int context, const QString& text) {
+    SetHelpContext(dialog, context);
+    auto* help = new QPushButton(text, dialog);
+    help->setObjectName("HelpBtn");
+    QObject::connect(help, &QPushButton::clicked, dialog, [context] { ShowHelpTopic(context); });
+    return help;
 }
 
 } // namespace hw

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QString>
+
 #include <QObject>
 
+class QDialog;
+class QPushButton;
 class QWidget;
 
 namespace hw {
@@ -38,5 +42,9 @@ protected:
 
 // Installs one F1HelpFilter on the application (once).
 void InstallF1Help();
+
+// A dialog's Help button: it opens the dialog's page, which F1 in the
+// dialog opens too.
+QPushButton* MakeHelpButton(QDialog* dialog, int context, const QString& text);
 
 } // namespace hw
