@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -61,9 +62,15 @@ QIcon ToolIcon(int kind) {
         p.setBrush(Qt::black);
         p.drawEllipse(QPointF(3, 16), 1.5, 1.5);
         p.drawEllipse(QPointF(17, 4), 1.5, 1.5);
-    } else { // selection
+    } else if (kind == 2) { // selection
         p.setPen(QPen(Qt::black, 1, Qt::DashLine));
         p.drawRect(3, 4, 14, 12);
+    } else { // palette: four colour chips
+        const QColor chips[4] = {QColor(245, 0, 32), QColor(252, 233, 3), QColor(75, 126, 36),
+                                 QColor(41, 49, 124)};
+        for (int i = 0; i < 4; ++i) p.fillRect(3 + (i % 2) * 7, 3 + (i / 2) * 7, 7, 7, chips[i]);
+        p.setPen(Qt::black);
+        p.drawRect(3, 3, 14, 14);
     }
     return QIcon(pm);
 }
@@ -174,6 +181,10 @@ void TWform::BuildToolBar() {
     connect(lineButton_, &QToolButton::clicked, this, &TWform::LineSpeedButtonClick);
     connect(selectButton_, &QToolButton::clicked, this, &TWform::SelectSpeedButtonClick);
     bar->addSeparator();
+    // Repeating a selection arrives with the clipboard work; shown, disabled.
+    button("RepSpeedButton", tr("Repeat"), style()->standardIcon(QStyle::SP_BrowserReload))
+        ->setEnabled(false);
+    bar->addSeparator();
 
     slideBar1_ = new QSlider(Qt::Horizontal, bar);
     slideBar1_->setObjectName("SlideBar1");
@@ -197,6 +208,14 @@ void TWform::BuildToolBar() {
     optionButton_ = button("OptionSpeedButton", tr("Options"),
                            style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     connect(optionButton_, &QToolButton::clicked, this, &TWform::OptionSpeedButtonClick);
+    // The palette window and the colour box arrive with the colour work.
+    button("PalSpeedButton", tr("Color Palette"), ToolIcon(3))->setEnabled(false);
+    bar->addSeparator();
+    auto* colorBox = new QComboBox(bar);
+    colorBox->setObjectName("ComboBoxL");
+    colorBox->setFixedWidth(60);
+    colorBox->setEnabled(false);
+    bar->addWidget(colorBox);
 }
 
 void TWform::BuildScrollPanels(QWidget* central) {
