@@ -2,6 +2,7 @@
 
 #include "model/limits.h"
 
+#include "dialogs/form_widgets.h"
 #include "help/context_help.h"
 
 #include <QButtonGroup>
@@ -16,20 +17,6 @@
 #include <QVBoxLayout>
 
 namespace hw {
-
-static QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    return s;
-}
-
-static QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
 
 TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     setObjectName("TNewDlg");
@@ -56,20 +43,9 @@ TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     counts->addWidget(labelTreadles_, 1, 0);
     counts->addWidget(SpinTr_, 1, 1);
 
-    auto* shed = new QGroupBox("Shed", this);
-    shed->setObjectName("ShedGroup");
-    auto* shedLayout = new QVBoxLayout(shed);
-    ShedGroup_ = new QButtonGroup(shed);
-    const char* shedItems[] = {"Rising", "Sinking"};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QRadioButton(shedItems[i], shed);
-        b->setObjectName(QString("ShedGroup") + QString::number(i));
-        shedLayout->addWidget(b);
-        ShedGroup_->addButton(b, i);
-    }
+    auto* shed = RadioGroup(this, "ShedGroup", "Shed", {"Rising", "Sinking"}, ShedGroup_);
 
-    Palbox_ = new QCheckBox("Use default Color Palette", this);
-    Palbox_->setObjectName("Palbox");
+    Palbox_ = Check(this, "Palbox", "Use default Color Palette");
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");

@@ -2,6 +2,7 @@
 
 #include "text/lang.h"
 
+#include "dialogs/form_widgets.h"
 #include "help/context_help.h"
 
 #include <QButtonGroup>
@@ -46,54 +47,6 @@ void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QFrame::mouseReleaseEvent(event);
-}
-
-// A titled group of radio buttons; the group box carries the name the
-// translation table uses, the buttons follow in item order.
-static QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                             const QStringList& items, QButtonGroup*& group) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    auto* layout = new QVBoxLayout(box);
-    group = new QButtonGroup(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* b = new QRadioButton(items[i], box);
-        b->setObjectName(QString(name) + QString::number(i));
-        layout->addWidget(b);
-        group->addButton(b, i);
-    }
-    return box;
-}
-
-static QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    return s;
-}
-
-static QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
-static QCheckBox* Check(QWidget* parent, const char* name, const QString& text) {
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(name);
-    return c;
-}
-
-static void Select(QButtonGroup* group, int index) {
-    if (QAbstractButton* b = group->button(index)) b->setChecked(true);
-}
-
-// Unchecks every button of an exclusive group.
-static void SelectNone(QButtonGroup* group) {
-    group->setExclusive(false);
-    for (QAbstractButton* b : group->buttons()) b->setChecked(false);
-    group->setExclusive(true);
 }
 
 TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)

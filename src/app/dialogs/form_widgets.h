@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QSpinBox;
+class QWidget;
+
+namespace hw {
+
+// Dialog controls named as the translation tables name them.
+
+// A titled group of radio buttons; the group box carries the name the
+// translation table uses, the buttons (named name0, name1, ...) follow in
+// item order with their index as id.
+QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
+                      const QStringList& items, QButtonGroup*& group);
+QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi);
+// A label for buddy, so its accelerator focuses the buddy.
+QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy);
+QCheckBox* Check(QWidget* parent, const char* name, const QString& text);
+// Checks button index of a group (nothing when there is none).
+void Select(QButtonGroup* group, int index);
+// Unchecks every button of an exclusive group.
+void SelectNone(QButtonGroup* group);
+
+} // namespace hw
