@@ -193,7 +193,6 @@ private:
     void BuildToolBar();
     void OpenRecent(int index);
     void FillRecentMenu();
-    void AfterLoad();
     void AfterDraftChange(bool layout);
     template <typename Op> void ClearCommand(Op op);
     void SwitchLanguage(int language);
@@ -218,7 +217,6 @@ private:
     QStringList commandLine_;
     int startLanguage_ = 2;
     bool firstShow_ = true;
-    bool closing_ = false;
     std::mt19937 rng_;
     ViewHit pointer_; // the cell under the mouse, for Insert and Delete
     QToolButton* openButton_ = nullptr;
