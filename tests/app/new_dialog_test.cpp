@@ -1,3 +1,4 @@
+#include "dialog_driver.h"
 #include "dialogs/new_dialog.h"
 #include "form_table.h"
 #include "model/primitives.h"
@@ -13,34 +14,12 @@
 #include <random>
 
 using namespace hw;
+using test::Child;
+using test::Click;
+using test::TypeInto;
+using test::WhenModal;
 
 namespace {
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no widget %s", name);
-    return c;
-}
-
-void Click(QWidget* w) {
-    QPoint at = w->rect().center();
-    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) at.setX(8);
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
-}
-
-void TypeInto(QSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    spin->selectAll();
-    QTest::keyClicks(spin, text);
-}
-
-template <class F> void WhenModal(F f) {
-    QTimer::singleShot(0, [f] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        f(w);
-    });
-}
 
 // A draft with something in every component.
 std::unique_ptr<DraftState> UsedDraft() {

@@ -1,4 +1,5 @@
 #include "../core/scripted_prompter.h"
+#include "dialog_driver.h"
 #include "dialogs/options_dialog.h"
 #include "form_table.h"
 #include "model/primitives.h"
@@ -15,42 +16,12 @@
 #include <memory>
 
 using namespace hw;
+using test::Child;
+using test::Click;
+using test::TypeInto;
+using test::WhenModal;
 
 namespace {
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no widget %s", name);
-    return c;
-}
-
-// Shows the page holding w, then clicks w in its middle.
-void Click(QWidget* w) {
-    if (auto* tabs = w->window()->findChild<QTabWidget*>("PageControl1"))
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->widget(i)->isAncestorOf(w)) tabs->setCurrentIndex(i);
-    QVERIFY(w->isVisible());
-    // Check and radio boxes take clicks on their box and text only, which
-    // sit at the left of a widget the layout may have stretched.
-    QPoint at = w->rect().center();
-    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) at.setX(8);
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
-}
-
-void TypeInto(QSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    spin->selectAll();
-    QTest::keyClicks(spin, text);
-}
-
-// Runs f on the modal dialog once the event loop shows it.
-template <class F> void WhenModal(F f) {
-    QTimer::singleShot(0, [f] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        f(w);
-    });
-}
 
 void SaveGrab(QWidget* w, const QString& name) {
     const QString dir = qEnvironmentVariable("HW_SCREENSHOT_DIR");

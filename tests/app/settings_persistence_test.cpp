@@ -1,4 +1,5 @@
 #include "../core/scripted_prompter.h"
+#include "dialog_driver.h"
 #include "dialogs/options_dialog.h"
 #include "mainwindow/tw_form.h"
 #include "platform/qt_settings_store.h"
@@ -16,29 +17,11 @@
 #include <memory>
 
 using namespace hw;
+using test::Child;
+using test::Click;
+using test::TypeInto;
 
 namespace {
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no widget %s", name);
-    return c;
-}
-
-void Click(QWidget* w) {
-    if (auto* tabs = w->window()->findChild<QTabWidget*>("PageControl1"))
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->widget(i)->isAncestorOf(w)) tabs->setCurrentIndex(i);
-    QPoint at = w->rect().center();
-    if (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QPushButton*>(w)) at.setX(8);
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
-}
-
-void TypeInto(QSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    spin->selectAll();
-    QTest::keyClicks(spin, text);
-}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);

@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -54,6 +56,17 @@ void SelectNone(QButtonGroup* group) {
     group->setExclusive(false);
     for (QAbstractButton* b : group->buttons()) b->setChecked(false);
     group->setExclusive(true);
+}
+
+OkCancel MakeOkCancel(QDialog* dialog) {
+    auto* ok = new QPushButton("OK", dialog);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", dialog);
+    cancel->setObjectName("CancelBtn");
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {ok, cancel};
 }
 
 } // namespace hw

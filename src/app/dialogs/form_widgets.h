@@ -5,6 +5,8 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QDialog;
+class QPushButton;
 class QGroupBox;
 class QLabel;
 class QSpinBox;
@@ -27,5 +29,12 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text);
 void Select(QButtonGroup* group, int index);
 // Unchecks every button of an exclusive group.
 void SelectNone(QButtonGroup* group);
+
+// The default "OK" button (accepts) and "Cancel" (rejects).
+struct OkCancel {
+    QPushButton* Ok;
+    QPushButton* Cancel;
+};
+OkCancel MakeOkCancel(QDialog* dialog);
 
 } // namespace hw

@@ -47,14 +47,8 @@ TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
 
     Palbox_ = Check(this, "Palbox", "Use default Color Palette");
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelBtn");
+    const auto [ok, cancel] = MakeOkCancel(this);
     QPushButton* help = MakeHelpButton(this, HelpContext, "&Help");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* left = new QVBoxLayout;
     left->addWidget(size);

@@ -70,14 +70,8 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
     BuildLayoutPage(pages[2]);
     BuildMiscPage(pages[3]);
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelBtn");
+    const auto [ok, cancel] = MakeOkCancel(this);
     QPushButton* help = MakeHelpButton(this, HelpContext, "&Help");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
