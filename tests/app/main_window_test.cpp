@@ -1,28 +1,371 @@
-#include "mainwindow/tw_form.h"
-#include "view/draft_surface.h"
+// The main window's commands driven through the real window: menus, keys,
+// mouse strokes, files on disk.
+#include "window_fixture.h"
 
-#include <QtTest>
+#include "commands/command_groups.h"
+#include "help/context_help.h"
+#include "mainwindow/status_line.h"
+#include "platform/lang_binder.h"
+#include "platform/settings_session.h"
+#include "text/help_topics.h"
+#include "text/lang.h"
+
+#include <QActionGroup>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QSlider>
+#include <QToolButton>
+
+using namespace hw;
+
+namespace {
+
+QByteArray Dump(const QString& path) {
+    QProcess cli;
+    cli.start(HW_CLI_PATH, {"dump", path});
+    if (!cli.waitForFinished(20000) || cli.exitCode() != 0) return {};
+    return cli.readAllStandardOutput();
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
+    test::WindowFixture w;
+
 private slots:
-    void opensTitledWithADraftSurface() {
-        hw::TWform form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.windowTitle(), QString("Heddlewise"));
-        QVERIFY(form.Surface() != nullptr);
-        QVERIFY(form.Surface()->isVisible());
-        QCOMPARE(form.Draft().Ends, 2400);
-        // Shown for the first time, the view is laid out and painted at the
-        // start zoom without any further resize.
-        QCOMPARE(int(form.Draft().Zoom), 15);
-        QVERIFY(form.Geometry().VisibleEnds > 10);
-        QVERIFY(form.Geometry().VisiblePicks > 10);
-        const QImage shown = form.Surface()->Image();
-        const QPoint inGrid(form.Geometry().Drawdown.Columns.CellPos(1),
-                            form.Geometry().Drawdown.Rows.CellPos(1));
-        QVERIFY(shown.pixel(inGrid) != shown.pixel(inGrid + QPoint(3, 3)));
+    void init() {
+        QFile::remove(w.File("settings.ini"));
+        w.Prompter.Shown.clear();
+        w.Prompter.Answers.clear();
+        w.SavePath.clear();
+        w.OpenPath.clear();
+        w.Make();
+    }
+    void cleanup() {
+        ApplyAppLanguage(LangEnglish);
+        w.Drop();
+    }
+
+    // New, draw with the mouse, save, start another pattern, open the saved
+    // one: it is what was drawn. The title marks unsaved changes.
+    void drawSaveAndReopen() {
+        test::AcceptNextDialog(
+            {{"spinends", 40}, {"spinpicks", 30}, {"SpinShaft", 4}, {"SpinTr", 4}});
+        w.Trigger("New1");
+        DraftState& d = w.D();
+        QCOMPARE(int(d.Ends), 40);
+        QVERIFY(!w.Form->isWindowModified());
+        QTest::mouseClick(w.Form->findChild<QToolButton*>("PenSpeedButton"), Qt::LeftButton);
+        const ViewGeometry& g = w.V().Geometry();
+        for (int e = 1; e <= 4; ++e) w.Click(g.Threading, e, e);
+        for (int t = 1; t <= 4; ++t) w.Click(g.TieUp, t, t);
+        for (int p = 1; p <= 4; ++p) w.Click(g.Treadling, 5 - p, p);
+        for (int e = 1; e <= 4; ++e) QCOMPARE(int(d.Threading[e]), e);
+        QCOMPARE(int(d.Treadling[1]), 4);
+        QVERIFY(w.Form->isWindowModified());
+        QVERIFY(w.Form->windowTitle().endsWith("[*]"));
+
+        w.SavePath = w.File("drawn.hdw");
+        w.Trigger("FileSaveItem");
+        QVERIFY(!w.Form->Doc().Modified());
+        QVERIFY(!w.Form->isWindowModified());
+        QVERIFY(w.Form->windowTitle().contains("drawn.hdw"));
+        QVERIFY(w.Action("ReverttoSaved1")->isEnabled());
+        const QByteArray saved = Dump(w.SavePath);
+        QVERIFY(!saved.isEmpty());
+
+        test::AcceptNextDialog();
+        w.Trigger("New1");
+        QCOMPARE(int(d.Threading[1]), 0);
+        QVERIFY(!w.Action("ReverttoSaved1")->isEnabled());
+        QVERIFY(!w.Action("EditUndoItem")->isEnabled()); // New clears the history
+        w.Open(w.SavePath);
+        for (int e = 1; e <= 4; ++e) QCOMPARE(int(d.Threading[e]), e);
+        QVERIFY(!w.Action("EditUndoItem")->isEnabled());
+        w.SavePath = w.File("again.hdw");
+        w.Trigger("FileSaveAsItem");
+        QCOMPARE(Dump(w.SavePath), saved);
+        QVERIFY(w.Prompter.Shown.empty());
+    }
+
+    // Every landed command that changes the draft is one step: undone and
+    // redone through the menu and the keys, in order.
+    void everyCommandUndoesAndRedoes() {
+        w.Open(w.WritePattern("undo.hdw"));
+        DraftState& d = w.D();
+        const DraftState start = d;
+        const ViewGeometry& g = w.V().Geometry();
+        std::vector<DraftState> states{start};
+        auto stepDone = [&] {
+            QCOMPARE(w.Form->Doc().Core().UndoCount(), states.size());
+            states.push_back(d);
+        };
+        w.Click(g.Threading, 10, 3); // strokes
+        stepDone();
+        w.V().SetCurrentColor(7);
+        w.Click(g.WarpColors, 2, 1);
+        stepDone();
+        w.Trigger("Threading1"); // Clear > Threading
+        stepDone();
+        w.Trigger("Colors1");
+        stepDone();
+        QTest::mouseMove(w.Surface(), w.Cell(g.Treadling, 1, 2));
+        QTest::keyClick(w.Form.get(), Qt::Key_Insert);
+        stepDone();
+        test::AcceptNextDialog({{"SpinShafts", 6}});
+        w.Trigger("Options2");
+        QCOMPARE(int(d.Shafts), 6);
+        stepDone();
+        w.Trigger("Note1");
+        QTest::keyClicks(w.Form->findChild<QWidget*>("Memo1"), "wool");
+        QCOMPARE(d.Notes, std::string("wool")); // one step for the typing
+        stepDone();
+        w.Form->findChild<QWidget*>("Tmemoform")->close();
+        w.Form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.Form.get()));
+        w.Trigger("All1");
+        stepDone();
+        auto same = [&](const DraftState& s) {
+            return d.Threading == s.Threading && d.Treadling == s.Treadling &&
+                   d.WarpColors == s.WarpColors && d.Shafts == s.Shafts && d.Notes == s.Notes;
+        };
+        for (size_t i = states.size() - 1; i > 0; --i) {
+            QVERIFY(w.Action("EditUndoItem")->isEnabled());
+            if (i % 2)
+                w.Trigger("EditUndoItem");
+            else
+                QTest::keyClick(w.Form.get(), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(same(states[i - 1]), qPrintable(QString("undo to %1").arg(i - 1)));
+        }
+        QVERIFY(!w.Action("EditUndoItem")->isEnabled());
+        QVERIFY(!w.Form->Doc().Modified());
+        for (size_t i = 1; i < states.size(); ++i) {
+            QVERIFY(w.Action("EditRedoItem")->isEnabled());
+            if (i % 2)
+                QTest::keyClick(w.Form.get(), Qt::Key_Y, Qt::ControlModifier);
+            else
+                QTest::keyClick(w.Form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY2(same(states[i]), qPrintable(QString("redo to %1").arg(i)));
+        }
+        QVERIFY(!w.Action("EditRedoItem")->isEnabled());
+        // A click that changes nothing records nothing.
+        w.Trigger("EditUndoItem");
+        QVERIFY(w.Action("EditRedoItem")->isEnabled());
+    }
+
+    // Design mode and back leaves a large draft exactly as it was and
+    // unmodified; drawing in the design makes one step back to the draft.
+    void designModeKeepsTheDraftUnlessTheDesignIsDrawn() {
+        w.Open(w.WritePattern("large.hdw", 200, 180));
+        DraftState& d = w.D();
+        const DraftState before = d;
+        QTest::keyClick(w.Form.get(), Qt::Key_D);
+        QVERIFY(d.DesignMode);
+        QVERIFY(w.Action("Design1")->isChecked());
+        QVERIFY(!w.Action("Threading1")->isEnabled());
+        QTest::keyClick(w.Form.get(), Qt::Key_D);
+        QVERIFY(!d.DesignMode);
+        QVERIFY(w.Action("Draft1")->isChecked());
+        QVERIFY(d.Threading == before.Threading && d.Treadling == before.Treadling);
+        QCOMPARE(int(d.Ends), 200);
+        QVERIFY(!w.Form->Doc().Modified());
+        QVERIFY(!w.Action("EditUndoItem")->isEnabled());
+
+        QTest::keyClick(w.Form.get(), Qt::Key_D);
+        const ViewGeometry& g = w.V().Geometry();
+        w.Click(g.Drawdown, 1, 1, DesignGet(d, 1, 1) ? Qt::RightButton : Qt::LeftButton);
+        QTest::keyClick(w.Form.get(), Qt::Key_D);
+        QVERIFY(!d.DesignMode);
+        QVERIFY(w.Form->Doc().Modified());
+        QCOMPARE(LastThreadedEnd(d, MaxEnds), 50); // the draft of the 50 x 50 design
+        w.Trigger("EditUndoItem");
+        QVERIFY(!d.DesignMode);
+        QVERIFY(d.Threading == before.Threading && d.Treadling == before.Treadling);
+        QVERIFY(!w.Form->Doc().Modified());
+    }
+
+    void designModeAsksToSaveAndAFailedSaveStops() {
+        w.Open(w.WritePattern("ask.hdw"));
+        w.Click(w.V().Geometry().Treadling, 2, 1); // modified
+        w.Prompter.Answers = {IdYes};              // then the Save As dialog is cancelled
+        w.Trigger("Design1");
+        QVERIFY(!w.D().DesignMode);
+        QCOMPARE(w.Prompter.LastText(), GetText("TWform", "@mesdesign"));
+        w.Prompter.Answers = {IdNo};
+        w.Trigger("Design1");
+        QVERIFY(w.D().DesignMode);
+    }
+
+    void unsavedChangesAreNeverDroppedSilently() {
+        DraftState& d = w.D();
+        w.Click(w.V().Geometry().Threading, 1, 3);
+        w.Prompter.Answers = {IdCancel};
+        w.Trigger("New1");
+        QCOMPARE(int(d.Threading[1]), 3);
+        QCOMPARE(w.Prompter.LastText(), GetText(GeneralForm, "@globsavepres") + "?");
+        // Yes asks for a name; a failed save stops the command.
+        w.Prompter.Answers = {IdYes};
+        w.SavePath = w.File("no/such/folder/x.hdw");
+        w.Trigger("New1");
+        QCOMPARE(int(d.Threading[1]), 3);
+        QCOMPARE(w.Prompter.Shown.back().Kind, std::string("error"));
+        // Revert asks before it throws changes away.
+        w.SavePath = w.File("kept.hdw");
+        w.Trigger("FileSaveItem");
+        w.Click(w.V().Geometry().Threading, 2, 4);
+        w.Prompter.Answers = {IdNo};
+        w.Trigger("ReverttoSaved1");
+        QCOMPARE(int(d.Threading[2]), 4);
+        QCOMPARE(w.Prompter.LastText(), GetText("TWform", "@revertask") + "?");
+        w.Prompter.Answers = {IdYes};
+        w.Trigger("ReverttoSaved1");
+        QCOMPARE(int(d.Threading[2]), 0);
+        // Closing asks too; Cancel keeps the window open.
+        w.Click(w.V().Geometry().Threading, 2, 4);
+        w.Prompter.Answers = {IdCancel};
+        QVERIFY(!w.Form->close());
+        QVERIFY(w.Form->isVisible());
+    }
+
+    void recentFilesMoveDropAndForgetMissingFiles() {
+        QStringList paths;
+        for (int i = 1; i <= 8; ++i) paths << w.WritePattern(QString("r%1.hdw").arg(i));
+        for (const QString& p : paths) w.Open(p);
+        const RecentFiles& recent = w.Form->Session().Prefs().Recent;
+        QCOMPARE(QString::fromStdString(recent.Entry(0)), paths[7]);
+        QCOMPARE(QString::fromStdString(recent.Entry(6)), paths[1]);
+        QCOMPARE(w.Action("menyfil1")->text(), QString("&1 r8.hdw"));
+        w.Trigger("menyfil4");
+        QCOMPARE(QString::fromStdString(recent.Entry(0)), paths[4]);
+        QCOMPARE(QString::fromStdString(recent.Entry(3)), paths[5]);
+        QVERIFY(QFile::remove(paths[6]));
+        w.Trigger("menyfil3"); // r7, gone
+        QCOMPARE(QString::fromStdString(w.Prompter.LastText()), "Cannot find " + paths[6]);
+        QVERIFY(!w.Action("menyfil7")->isVisible());
+    }
+
+    void aCommandLineWithSpacesAndNoQuotesOpens() {
+        QDir(w.Dir.path()).mkpath("My Patterns");
+        const QString path = w.WritePattern("My Patterns/rose path.hdw");
+        w.Drop();
+        w.Form = std::make_unique<TWform>();
+        w.Form->SetPrompter(&w.Prompter);
+        w.Form->SetCommandLine(path.split(' '));
+        w.Form->show();
+        QTRY_COMPARE(QString::fromStdString(w.D().FileName), path);
+        QCOMPARE(int(w.D().Threading[1]), 1);
+    }
+
+    // Insert and Delete (also the keypad's) act at the mouse position.
+    void insertAndDeleteKeysAtTheMousePosition() {
+        w.Open(w.WritePattern("keys.hdw"));
+        DraftState& d = w.D();
+        const ViewGeometry& g = w.V().Geometry();
+        QTest::mouseMove(w.Surface(), w.Cell(g.Threading, 3, 1));
+        QTest::keyClick(w.Form.get(), Qt::Key_Insert, Qt::KeypadModifier);
+        QCOMPARE(int(d.Threading[3]), 0);
+        QCOMPARE(int(d.Threading[4]), 3);
+        w.Prompter.Answers = {IdNo};
+        QTest::keyClick(w.Form.get(), Qt::Key_Delete);
+        QCOMPARE(int(d.Threading[4]), 3);
+        QCOMPARE(w.Prompter.LastText(), GetText("TWform", "@delend") + " 3?");
+        w.Prompter.Answers = {IdYes};
+        QTest::keyClick(w.Form.get(), Qt::Key_Delete, Qt::KeypadModifier);
+        QCOMPARE(int(d.Threading[3]), 3);
+    }
+
+    void toolKeysAndTheViewModesAreExclusive() {
+        QTest::keyClick(w.Form.get(), Qt::Key_P);
+        QVERIFY(w.Action("PenSpeedButton")->isChecked());
+        QTest::keyClick(w.Form.get(), Qt::Key_S);
+        QVERIFY(w.Action("LineSpeedButton")->isChecked());
+        QTest::keyClick(w.Form.get(), Qt::Key_S);
+        QVERIFY(w.Action("SelectSpeedButton")->isChecked());
+        QVERIFY(!w.Action("PenSpeedButton")->isChecked());
+        QTest::keyClick(w.Form.get(), Qt::Key_S);
+        QVERIFY(w.Action("PenSpeedButton")->isChecked());
+        QActionGroup* modes = w.Action("Draft1")->actionGroup();
+        QVERIFY(modes && modes->isExclusive());
+        QCOMPARE(w.Action("Interlacement1")->actionGroup(), modes);
+    }
+
+    // The zoom slider holds the focus, so the cursor keys change the zoom.
+    void cursorKeysChangeTheZoom() {
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Form->ZoomSlider()));
+        const int zoom = w.D().Zoom;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(int(w.D().Zoom), zoom - 1);
+        test::AcceptNextDialog({{"SpinEdit1", 5}});
+        w.Trigger("Zoom1");
+        QCOMPARE(w.Form->ZoomSlider()->value(), 5);
+    }
+
+    // F1 on a highlighted menu item opens that item's page.
+    void f1OnAMenuItemMeansTheItem() {
+        QMenu* file = w.Form->Actions().Menu("File1");
+        file->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        file->setActiveAction(w.Action("New1"));
+        QCOMPARE(FindHelpContext(), help::NewPattern);
+        file->setActiveAction(w.Action("OpenSelected1"));
+        QCOMPARE(FindHelpContext(), help::LoadComponents);
+        file->close();
+    }
+
+    // The status panels hold their longest texts in every language.
+    void statusPanelsFitTheirTextsInEveryLanguage() {
+        for (int lang = 0; lang < LanguageCount; ++lang) {
+            w.Form->Commands().Options.SwitchLanguage(lang);
+            StatusLine& s = w.Form->Status();
+            ViewWindow big;
+            big.ScrollEnds = big.ScrollPicks = MaxEnds - 100;
+            big.VisibleEnds = big.VisiblePicks = 100;
+            s.ShowRanges(big);
+            ViewHit hit{ViewArea::Treadling, 16, 100};
+            s.ShowPointer(w.D(), big, hit);
+            for (int n : {1, 2, 3, 4, 6}) {
+                QLabel* p = s.Panel(n);
+                QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) <= p->contentsRect().width(),
+                         qPrintable(QString("panel %1 in %2: %3").arg(n).arg(lang).arg(p->text())));
+            }
+            QVERIFY(w.Form->windowTitle().startsWith("Heddlewise"));
+        }
+    }
+
+    // Every item of the action table has its texts in the window's table,
+    // and the menus show them in the language chosen.
+    void everyActionSpeaksEveryLanguage() {
+        const TMultiLang table = LoadFormTable("TWform");
+        for (int lang = 0; lang < LanguageCount; ++lang) {
+            w.Form->Commands().Options.SwitchLanguage(lang);
+            for (const ActionSpec& spec : ActionSpecs()) {
+                const QString name = spec.Name;
+                if (spec.Kind == ActionKind::Separator || name.startsWith("menyfil")) continue;
+                QVERIFY2(GetText(table, spec.Name) != spec.Name, spec.Name);
+                QAction* a = spec.Kind == ActionKind::Menu
+                                 ? w.Form->Actions().Menu(name)->menuAction()
+                                 : w.Action(spec.Name);
+                if (name == "KeyTreadling") continue; // named by the loom system
+                QCOMPARE(a->text(), QString::fromStdString(GetText("TWform", spec.Name)));
+            }
+        }
+    }
+
+    // "Any files" shows files without an extension too.
+    void theOpenDialogShowsFilesWithoutAnExtension() {
+        w.Form->Context().ChooseOpenPath = nullptr;
+        QStringList filters;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        w.Trigger("FileOpenItem");
+        QVERIFY(filters.size() == 2 && filters[1].endsWith("(*)"));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "../core/scripted_prompter.h"
 #include "dialog_driver.h"
 #include "dialogs/options_dialog.h"
+#include "document/editor_document.h"
+#include "mainwindow/action_table.h"
 #include "mainwindow/tw_form.h"
 #include "platform/qt_settings_store.h"
 #include "platform/settings_session.h"
@@ -145,9 +147,9 @@ private slots:
                 Click(Child<QRadioButton>(w, "ThreadStartGroup1"));
                 Click(Child<QPushButton>(w, "OKBtn"));
             });
-            form.Menu().Action("Options2")->trigger();
-            QCOMPARE(int(form.Draft().Shafts), 12);
-            form.Draft().Zoom = 17;
+            form.Actions().Action("Options2")->trigger();
+            QCOMPARE(int(form.Doc().Draft().Shafts), 12);
+            form.Doc().Draft().Zoom = 17;
             form.Session().Prefs().Recent.Add("/patterns/rose.hdw");
             // Options changed the draft: closing asks whether to save it.
             p.Answers = {IdNo};
@@ -156,7 +158,7 @@ private slots:
         }
         TWform form;
         SetSettingsFileOverride(QString());
-        const DraftState& d = form.Draft();
+        const DraftState& d = form.Doc().Draft();
         QCOMPARE(int(d.Shafts), 12);
         QVERIFY(!d.Shed);
         QCOMPARE(d.Style, 4);
@@ -183,9 +185,9 @@ private slots:
             TWform form;
             hw::Settings& prefs = form.Session().Prefs();
             prefs.SaveSettings = false;
-            form.Draft().Shafts = 4;
-            TakeSnapshot(form.Draft(), prefs.Snapshot, false, false);
-            form.Draft().Zoom = 19;
+            form.Doc().Draft().Shafts = 4;
+            TakeSnapshot(form.Doc().Draft(), prefs.Snapshot, false, false);
+            form.Doc().Draft().Zoom = 19;
             form.showNormal();
             form.resize(640, 480);
             QVERIFY(QTest::qWaitForWindowExposed(&form));

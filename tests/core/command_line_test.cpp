@@ -37,24 +37,23 @@ TEST(UnsavedChanges, EveryAnswerOnEveryPath) {
     };
 
     // Unmodified: no question.
-    EXPECT_TRUE(ConfirmDiscardChanges(prompter, *d, saveOk));
+    EXPECT_TRUE(ConfirmDiscardChanges(prompter, false, d->FileName, saveOk));
     EXPECT_TRUE(prompter.Shown.empty());
 
-    d->Changed = true;
     prompter.Answers = {IdYes};
-    EXPECT_TRUE(ConfirmDiscardChanges(prompter, *d, saveOk));
+    EXPECT_TRUE(ConfirmDiscardChanges(prompter, true, d->FileName, saveOk));
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(prompter.Shown.back().Kind, "yesnocancel");
     EXPECT_EQ(prompter.LastText(), GetText(GeneralForm, "@globsavepres") + "?");
 
     d->FileName = "/p/rose.hdw";
     prompter.Answers = {IdYes};
-    EXPECT_FALSE(ConfirmDiscardChanges(prompter, *d, saveFails)); // a failed save stops
+    EXPECT_FALSE(ConfirmDiscardChanges(prompter, true, d->FileName, saveFails)); // a failed save stops
     EXPECT_EQ(prompter.LastText(), GetText(GeneralForm, "@globsavech") + " /p/rose.hdw?");
     prompter.Answers = {IdNo};
-    EXPECT_TRUE(ConfirmDiscardChanges(prompter, *d, saveOk));
+    EXPECT_TRUE(ConfirmDiscardChanges(prompter, true, d->FileName, saveOk));
     prompter.Answers = {IdCancel};
-    EXPECT_FALSE(ConfirmDiscardChanges(prompter, *d, saveOk));
+    EXPECT_FALSE(ConfirmDiscardChanges(prompter, true, d->FileName, saveOk));
     EXPECT_EQ(saves, 2);
 }
 

@@ -18,7 +18,8 @@ struct Point {
 
 // A draft, its view and a raster canvas the size of the drawing area.
 struct ViewFixture {
-    std::unique_ptr<DraftState> Draft = NewDraft();
+    std::unique_ptr<DraftState> Owned = NewDraft();
+    DraftState* Draft = Owned.get(); // a document's draft, where a test has one
     ViewWindow Window;
     ViewSettings Settings;
     ViewGeometry Geometry;

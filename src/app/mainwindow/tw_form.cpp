@@ -1,45 +1,42 @@
 #include "mainwindow/tw_form.h"
 
+#include "commands/command_groups.h"
+#include "document/editor_document.h"
+#include "files/file_io.h"
 #include "help/context_help.h"
-#include "model/primitives.h"
+#include "help/help_window.h"
+#include "mainwindow/action_table.h"
+#include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
+#include "platform/qt_prompter.h"
 #include "platform/settings_session.h"
+#include "settings/command_line.h"
+#include "settings/settings.h"
 #include "text/help_topics.h"
 #include "text/lang.h"
+#include "text/start_language.h"
 #include "version.h"
-#include "view/draft_surface.h"
-#include "view/renderer.h"
+#include "view/draft_view.h"
 #include "view/status_text.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPaintEvent>
+#include <QMenu>
 #include <QPainter>
-#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace hw {
 
 namespace {
-
-// The drawing area inside the surface: a margin of 7 pixels above, 4 below
-// and 6 on the right.
-constexpr int AreaTop = 7;
-constexpr int AreaMarginHeight = 11;
-constexpr int AreaMarginWidth = 6;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -75,126 +72,95 @@ QIcon ToolIcon(int kind) {
     return QIcon(pm);
 }
 
-// The selection tool's cursor: a cross with a dotted frame.
-QCursor MakeSelectCursor() {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    p.drawLine(8, 0, 8, 16);
-    p.drawLine(0, 8, 16, 8);
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(12, 12, 14, 12);
-    return QCursor(pm, 8, 8);
-}
-
 } // namespace
 
 TWform::TWform(QWidget* parent)
-    : QMainWindow(parent), draft_(std::make_unique<DraftState>()),
-      ownPrompter_(std::make_unique<QtPrompter>(this)), prompter_(ownPrompter_.get()),
-      session_(std::make_unique<SettingsSession>()) {
+    : QMainWindow(parent), ownPrompter_(std::make_unique<QtPrompter>(this)),
+      prompter_(ownPrompter_.get()), session_(std::make_unique<SettingsSession>()) {
     // FormCreate. The language was chosen before the window was made.
     setObjectName("TWform");
-    selectCursor_ = MakeSelectCursor();
     SetHelpContext(this, help::Contents);
+    doc_ = new EditorDocument(this);
+    view_ = new DraftView(*doc_, this);
+    setCentralWidget(view_);
 
-    menu_ = std::make_unique<MainMenu>(this, this);
-    undoAction_ = menu_->Action("EditUndoItem");
-    // F1 on a menu item opens the page of its menu.
-    const std::pair<const char*, int> menuHelp[] = {{"File1", help::FileMenu},
-                                                    {"Edit1", help::EditMenu},
-                                                    {"View1", help::ViewMenu},
-                                                    {"Utilities1", help::UtilitiesMenu},
-                                                    {"Transform1", help::TransformMenu},
-                                                    {"Fill1", help::FillMenu},
-                                                    {"Analyze1", help::AnalyzeMenu},
-                                                    {"Options1", help::OptionsMenu},
-                                                    {"Help1", help::HelpMenu}};
-    for (const auto& [name, context] : menuHelp) SetHelpContext(menu_->Menu(name), context);
+    ctx_.Window = this;
+    ctx_.Doc = doc_;
+    ctx_.View = view_;
+    ctx_.Session = session_.get();
+    ctx_.Prompt = [this]() -> Prompter& { return *prompter_; };
+    ctx_.Refresh = [this] { Refresh(); };
+    groups_ = std::make_unique<CommandGroups>(ctx_);
+    actions_ = new ActionTable(this, *groups_);
+    ctx_.Actions = actions_;
     BuildToolBar();
-    auto* central = new QWidget(this);
-    central->setObjectName("DraftPanel");
-    surface_ = new DraftSurface(this, central);
-    BuildScrollPanels(central);
-    setCentralWidget(central);
-    BuildStatusLine();
+    status_ = std::make_unique<StatusLine>(statusBar());
     resize(1000, 700);
 
     // Start values, the stored settings, the palette and the window's place.
-    session_->Start(*draft_, this);
-    stroke_.Tool = session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen;
-    (stroke_.Tool == StrokeTool::Pen ? penButton_ : lineButton_)->setChecked(true);
+    session_->Start(doc_->Draft(), this);
+    doc_->Reset();
+    view_->SetTool(session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen);
     if (session_->Prefs().NufilPath.empty())
         session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
-    {
-        const QSignalBlocker block(slideBar1_);
-        slideBar1_->setValue(draft_->Zoom);
-    }
-    rng_.seed(std::random_device{}());
+
+    connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
+    connect(view_, &DraftView::Scrolled, this, [this] { status_->ShowRanges(view_->Window()); });
+    connect(view_, &DraftView::PointerMoved, this,
+            [this] { status_->ShowPointer(doc_->Draft(), view_->Window(), view_->Pointer()); });
+    connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);
+    connect(view_, &DraftView::ToolChanged, this, &TWform::Refresh);
 
     new LangBinder(this, "TWform");
-    FillRecentMenu();
-    RefreshCaption();
-    LayoutStep();
-    UpdateMenus();
+    groups_->File.FillRecentMenu();
+    Refresh();
 }
 
 TWform::~TWform() = default;
 
+void TWform::SetPrompter(Prompter* prompter) {
+    prompter_ = prompter ? prompter : ownPrompter_.get();
+}
+
+void TWform::SetLocale(const QString& locale) {
+    const LanguageMenu m = LanguageMenuFor(locale.toStdString());
+    actions_->Menu("Language1")->menuAction()->setVisible(m.Visible);
+    const char* names[LanguageCount] = {"English1", "Deutsch1", "Svensk1", "Suomi1"};
+    for (int i = 0; i < LanguageCount; ++i) actions_->Action(names[i])->setVisible(m.Items[i]);
+}
+
 void TWform::BuildToolBar() {
-    QToolBar* bar = addToolBar(tr("Tools"));
+    QToolBar* bar = addToolBar(QStringLiteral("Tools"));
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
-    auto button = [&](const char* name, const QString& text, const QIcon& icon) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(name);
-        b->setText(text);
-        b->setIcon(icon);
-        b->setAutoRaise(true);
-        b->installEventFilter(this); // tool tips follow the zoom
-        bar->addWidget(b);
-        return b;
+    auto add = [&](const char* name, const QIcon& icon) {
+        QAction* a = actions_->Action(name);
+        a->setIcon(icon);
+        bar->addAction(a);
+        if (QWidget* w = bar->widgetForAction(a)) {
+            w->setObjectName(name);
+            // Tool tips get in the way of small cells.
+            w->installEventFilter(this);
+        }
     };
-    auto tool = [&](const char* name, const QString& text, int icon) {
-        QToolButton* b = button(name, text, ToolIcon(icon));
-        b->setCheckable(true);
-        return b;
-    };
-    openButton_ =
-        button("OpenSpeedButton", tr("Open"), style()->standardIcon(QStyle::SP_DialogOpenButton));
-    connect(openButton_, &QToolButton::clicked, this, &TWform::FileOpen);
-    saveButton_ =
-        button("SaveSpeedButton", tr("Save"), style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(saveButton_, &QToolButton::clicked, this, &TWform::FileSave);
+    add("OpenSpeedButton", style()->standardIcon(QStyle::SP_DialogOpenButton));
+    add("SaveSpeedButton", style()->standardIcon(QStyle::SP_DialogSaveButton));
     bar->addSeparator();
-    penButton_ = tool("PenSpeedButton", tr("Pen"), 0);
-    lineButton_ = tool("LineSpeedButton", tr("Line"), 1);
-    selectButton_ = tool("SelectSpeedButton", tr("Selection"), 2);
-    tools_ = new QButtonGroup(this);
-    tools_->setExclusive(true);
-    tools_->addButton(penButton_);
-    tools_->addButton(lineButton_);
-    tools_->addButton(selectButton_);
-    (stroke_.Tool == StrokeTool::Pen ? penButton_ : lineButton_)->setChecked(true);
-    connect(penButton_, &QToolButton::clicked, this, &TWform::PenSpeedButtonClick);
-    connect(lineButton_, &QToolButton::clicked, this, &TWform::LineSpeedButtonClick);
-    connect(selectButton_, &QToolButton::clicked, this, &TWform::SelectSpeedButtonClick);
+    add("PenSpeedButton", ToolIcon(0));
+    add("LineSpeedButton", ToolIcon(1));
+    add("SelectSpeedButton", ToolIcon(2));
     bar->addSeparator();
-    // Repeating a selection arrives with the clipboard work; shown, disabled.
-    button("RepSpeedButton", tr("Repeat"), style()->standardIcon(QStyle::SP_BrowserReload))
-        ->setEnabled(false);
+    add("RepSpeedButton", style()->standardIcon(QStyle::SP_BrowserReload));
     bar->addSeparator();
 
     slideBar1_ = new QSlider(Qt::Horizontal, bar);
     slideBar1_->setObjectName("SlideBar1");
     slideBar1_->setRange(MinZoomStep, MaxZoomStep);
+    slideBar1_->setSingleStep(1);
     slideBar1_->setPageStep(1);
     slideBar1_->setTickPosition(QSlider::TicksBelow);
     slideBar1_->setTickInterval(1);
     slideBar1_->setFixedWidth(200);
-    slideBar1_->setValue(draft_->Zoom);
-    slideBar1_->setToolTip(Q(GetText("TWform", "@zoomhint")));
     bar->addWidget(slideBar1_);
     zpanel_ = new QLabel(bar);
     zpanel_->setObjectName("Zpanel");
@@ -205,332 +171,172 @@ void TWform::BuildToolBar() {
     bar->addWidget(zpanel_);
     connect(slideBar1_, &QSlider::valueChanged, this, &TWform::SlideBar1Change);
     bar->addSeparator();
-    optionButton_ = button("OptionSpeedButton", tr("Options"),
-                           style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    connect(optionButton_, &QToolButton::clicked, this, &TWform::OptionSpeedButtonClick);
-    // The palette window and the colour box arrive with the colour work.
-    button("PalSpeedButton", tr("Color Palette"), ToolIcon(3))->setEnabled(false);
+    add("OptionSpeedButton", style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    add("PalSpeedButton", ToolIcon(3));
     bar->addSeparator();
+    // The current colour arrives with the colour work; shown, disabled.
     auto* colorBox = new QComboBox(bar);
     colorBox->setObjectName("ComboBoxL");
     colorBox->setFixedWidth(60);
     colorBox->setEnabled(false);
     bar->addWidget(colorBox);
+    // After the colour box the zoom slider has the keys again.
+    connect(colorBox, &QComboBox::activated, slideBar1_, [this] { slideBar1_->setFocus(); });
 }
 
-void TWform::BuildScrollPanels(QWidget* central) {
-    auto* grid = new QGridLayout(central);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(0);
-    hPanel_ = new QWidget(central);
-    hPanel_->setObjectName("HScrollPanel");
-    vPanel_ = new QWidget(central);
-    vPanel_->setObjectName("VScrollPanel");
-    scrollBarH_ = new QScrollBar(Qt::Horizontal, hPanel_);
-    scrollBarH_->setObjectName("ScrollBarH");
-    scrollBarV_ = new QScrollBar(Qt::Vertical, vPanel_);
-    scrollBarV_->setObjectName("ScrollBarV");
-    const int extent = scrollBarH_->sizeHint().height();
-    hPanel_->setFixedHeight(extent + 4);
-    vPanel_->setFixedWidth(scrollBarV_->sizeHint().width() + 4);
-    grid->addWidget(surface_, 0, 0);
-    grid->addWidget(vPanel_, 0, 1);
-    grid->addWidget(hPanel_, 1, 0);
-    // Dragging the thumb shows nothing until it is let go; arrows and the
-    // trough act when the button comes up.
-    for (QScrollBar* b : {scrollBarH_, scrollBarV_}) {
-        b->setTracking(false);
-        b->setSingleStep(1);
-        b->installEventFilter(this);
-    }
-    connect(scrollBarH_, &QScrollBar::valueChanged, this, [this] {
-        if (!barPressed_) ScrollBarHScroll();
-    });
-    connect(scrollBarV_, &QScrollBar::valueChanged, this, [this] {
-        if (!barPressed_) ScrollBarVScroll();
-    });
+void TWform::SlideBar1Change(int value) {
+    groups_->View.SetZoom(value);
 }
 
-bool TWform::eventFilter(QObject* watched, QEvent* event) {
-    // Toolbar tool tips get in the way of small cells.
-    if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) && draft_->Zoom < 4)
-        return true;
-    if (watched == scrollBarH_ || watched == scrollBarV_) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            barPressed_ = true;
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            // The bar takes the release first, then the scroll is applied.
-            QTimer::singleShot(0, this, [this, watched] {
-                barPressed_ = false;
-                if (watched == scrollBarH_)
-                    ScrollBarHScroll();
-                else
-                    ScrollBarVScroll();
-            });
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
+// ---- state ----
 
-void TWform::BuildStatusLine() {
-    QStatusBar* status = statusBar();
-    status->setObjectName("StatusLine");
-    const int widths[7] = {0, 120, 120, 100, 100, 22, 0};
-    for (int i = 0; i < 7; ++i) {
-        auto* l = new QLabel(status);
-        l->setObjectName(QString("StatusPanel%1").arg(i));
-        if (i > 0) {
-            l->setFrameShape(QFrame::Panel);
-            l->setFrameShadow(QFrame::Sunken);
-        }
-        panels_[i] = l;
-        if (i == 0)
-            status->addWidget(l, 1);
-        else
-            status->addPermanentWidget(l);
-        if (widths[i] > 0) l->setFixedWidth(widths[i]);
-    }
-    panels_[5]->setAlignment(Qt::AlignCenter);
-    panels_[6]->setFixedWidth(
-        panels_[6]->fontMetrics().horizontalAdvance(Q(GetText("TWform", "@idsinking"))) + 16);
-}
-
-StrokeView TWform::MakeStrokeView() {
-    return StrokeView{*draft_, view_, geometry_, settings_, surface_->Canvas()};
-}
-
-// ---- layout and painting ----
-
-void TWform::LayoutStep() {
-    DraftState& d = *draft_;
-    // Before the window is on screen the surface has no size yet: fitting
-    // the zoom to it would throw the stored zoom away. The first resize
-    // lays out for real.
-    if (!surface_->isVisible()) {
-        zpanel_->setText(QString::number(d.Zoom));
-        UpdateStatusPanels();
-        UpdateUndoAction();
-        return;
-    }
-    const int width = surface_->width() - AreaMarginWidth;
-    const int height = surface_->height() - AreaMarginHeight;
-    const bool moved = LayoutView(d, settings_, view_, geometry_, 0, AreaTop, width, height);
-    if (moved) AfterScroll(true);
-    if (slideBar1_->value() != d.Zoom) {
+void TWform::Refresh() {
+    const DraftState& d = doc_->Draft();
+    EnableState s;
+    s.Design = d.DesignMode;
+    s.TreadleLoom = d.TreadleMode;
+    s.Multiple = d.TreadleMode && d.MultipleTr;
+    s.ShowThreading = view_->Settings().ShowThreading;
+    s.ColorsUnlinked = !d.ColorsLinked;
+    s.PathKnown = !d.FileName.empty();
+    s.CanUndo = doc_->CanUndo();
+    s.CanRedo = doc_->CanRedo();
+    s.SelectionMode = view_->SelectionMode();
+    s.Tool = view_->Tool();
+    s.Language = CurrentLanguage();
+    actions_->Update(s);
+    // The treadling items read "Liftplan" on a dobby.
+    actions_->Action("KeyTreadling")
+        ->setText(Q(GetText(GeneralForm, d.TreadleMode ? "@idtr" : "@idlift")));
+    {
         const QSignalBlocker block(slideBar1_);
         slideBar1_->setValue(d.Zoom);
     }
     zpanel_->setText(QString::number(d.Zoom));
-    UpdateScrollBars();
-    UpdateStatusPanels();
-    UpdateUndoAction();
-}
-
-void TWform::UpdateScrollBars() {
-    const DraftState& d = *draft_;
-    auto setup = [](QScrollBar* bar, const ScrollBarSetup& s) {
-        const QSignalBlocker block(bar);
-        bar->setRange(0, s.Maximum);
-        bar->setPageStep(s.PageStep);
-        bar->setValue(s.Position);
-    };
-    setup(scrollBarH_, HorizontalBar(d, view_));
-    setup(scrollBarV_, VerticalBar(d, view_));
-    // Each bar is exactly as long as the drawdown.
-    const ViewAreaLayout& dd = geometry_.Drawdown;
-    const int c = geometry_.Cell;
-    const int hExtent = scrollBarH_->sizeHint().height();
-    const int vExtent = scrollBarV_->sizeHint().width();
-    scrollBarH_->setGeometry(dd.Columns.Start, 2, geometry_.VisibleEnds * c + 1, hExtent);
-    scrollBarV_->setGeometry(2, dd.Rows.Start, vExtent, geometry_.VisiblePicks * c + 1);
-    scrollBarH_->setVisible(geometry_.VisibleEnds > 0);
-    scrollBarV_->setVisible(geometry_.VisiblePicks > 0);
-}
-
-void TWform::UpdateStatusPanels() {
-    panels_[1]->setText(Q(WarpRangeText(view_)));
-    panels_[2]->setText(Q(WeftRangeText(view_)));
-    panels_[5]->setText(draft_->ColorsLinked ? "=" : "-");
-    panels_[6]->setText(Q(ShedText(*draft_)));
-}
-
-void TWform::UpdateUndoAction() {
-    undoAction_->setEnabled(draft_->UndoEnabled);
-}
-
-void TWform::FullRepaint() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    RasterCanvas& canvas = surface_->Canvas();
-    DraftRenderer(canvas, *draft_, view_, geometry_, settings_)
-        .FullRepaint(canvas.Width(), canvas.Height());
-    surface_->Flush();
-    QApplication::restoreOverrideCursor();
-}
-
-void TWform::FormPaint(QPaintEvent* event) {
-    QPainter p(surface_);
-    const QImage& image = surface_->Image();
-    if (image.isNull()) {
-        p.fillRect(event->rect(), QColor(ToRgb32(settings_.BackgroundColor)));
-        return;
-    }
-    p.drawImage(event->rect(), image, event->rect());
-}
-
-void TWform::FormResize() {
-    surface_->Canvas(); // the image follows the new size
-    LayoutStep();
+    slideBar1_->setToolTip(Q(GetText("TWform", "@zoomhint")));
+    status_->FitToLanguage();
+    status_->ShowRanges(view_->Window());
+    status_->ShowDraftState(d);
     RefreshCaption();
-    FullRepaint();
 }
 
 void TWform::RefreshCaption() {
-    const std::string path = patternPath_.toStdString();
-    setWindowTitle(Q(WindowCaption(ProductName, path, width())));
+    const std::string& path = doc_->Draft().FileName;
+    // "[*]" shows an unsaved pattern with an asterisk.
+    setWindowTitle(Q(WindowCaption(ProductName, path, width())) + "[*]");
     setWindowIconText(Q(ApplicationTitle(ProductName, path)));
+    setWindowModified(doc_->Modified());
 }
 
-void TWform::SetPatternPath(const QString& path) {
-    patternPath_ = path;
-    draft_->FileName = path.toStdString();
-    RefreshCaption();
-}
+// ---- events ----
 
-// ---- zoom and scrolling ----
-
-void TWform::SlideBar1Change(int value) {
-    DraftState& d = *draft_;
-    zpanel_->setText(QString::number(value));
-    const int width = surface_->width() - AreaMarginWidth;
-    const int height = surface_->height() - AreaMarginHeight;
-    const int accepted = AcceptedZoom(d, settings_.ShowThreading, value, width, height);
-    if (accepted != value) {
-        // Too large to fit: the slider goes back.
-        const QSignalBlocker block(slideBar1_);
-        slideBar1_->setValue(accepted);
+bool TWform::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // Long hints of menus and buttons go to status panel 0.
+        if (status_) status_->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    case QEvent::WindowDeactivate:
+        // A stroke never outlives the window's focus.
+        if (view_) view_->CancelStroke();
+        break;
+    case QEvent::Resize:
+        if (doc_) RefreshCaption();
+        break;
+    default:
+        break;
     }
-    d.Zoom = uint8_t(accepted);
-    LayoutStep();
-    FullRepaint();
+    return QMainWindow::event(event);
 }
 
-void TWform::ScrollBarHScroll() {
-    ScrollTo(EndOffsetFromBar(*draft_, view_, scrollBarH_->value()), view_.ScrollPicks);
+bool TWform::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && doc_->Draft().Zoom < 4) return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
-void TWform::ScrollBarVScroll() {
-    ScrollTo(view_.ScrollEnds, PickOffsetFromBar(*draft_, view_, scrollBarV_->value()));
+void TWform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    // The surface got its size while the window was still hidden; lay out
+    // and paint for real now.
+    view_->LayoutStep();
+    view_->FullRepaint();
+    Refresh();
+    // The slider holds the focus, so the cursor keys change the zoom.
+    slideBar1_->setFocus();
+    // After the window is on screen, so messages have a parent to sit on.
+    QTimer::singleShot(0, this, &TWform::FormShow);
 }
 
-void TWform::ScrollTo(int endOffset, int pickOffset) {
-    const int oldEnds = view_.ScrollEnds, oldPicks = view_.ScrollPicks;
-    view_.ScrollEnds = endOffset;
-    view_.ScrollPicks = pickOffset;
-    ClampScroll(*draft_, view_);
-    const bool moved = view_.ScrollEnds != oldEnds || view_.ScrollPicks != oldPicks;
-    UpdateScrollBars();
-    if (!moved) return;
-    AfterScroll(true);
-    UpdateStatusPanels();
-    FullRepaint();
+void TWform::FormShow() {
+    std::vector<std::string> args;
+    for (const QString& a : commandLine_) args.push_back(a.toStdString());
+    const std::string path = PatternFromCommandLine(args, RegularFileExists);
+    if (!path.empty()) groups_->File.OpenPattern(Q(path));
+    if (session_->Prefs().TipOfDay) groups_->Help.TipofDayItemClick();
 }
 
-// A stroke's undo record holds screen positions; whatever moved the view
-// makes it meaningless.
-void TWform::AfterScroll(bool moved) {
-    if (!moved) return;
-    GiveUpStrokeUndo(stroke_, *draft_);
-    UpdateUndoAction();
-}
-
-void TWform::FormMouseWheel(int notches) {
-    if (IsFabricMode() || stroke_.Open()) return;
-    const int position = std::clamp(scrollBarV_->value() + 3 * notches, 0, scrollBarV_->maximum());
-    {
-        const QSignalBlocker block(scrollBarV_);
-        scrollBarV_->setValue(position);
-    }
-    ScrollBarVScroll();
-}
-
-// ---- mouse editing ----
-
-void TWform::FormMouseDown(StrokeButton button, int x, int y) {
-    if (IsFabricMode()) return;
-    if (selectionMode_) {
-        // The right button is the quick way back to drawing.
-        if (button == StrokeButton::Right) LineSpeedButtonClick();
+void TWform::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
         return;
     }
-    StrokeView v = MakeStrokeView();
-    const PressResult r = StrokePress(stroke_, v, button, x, y);
-    surface_->Flush();
-    if (r == PressResult::ColorPicked) emit CurrentColorChanged(draft_->CurrentColor);
+    event->accept();
+    CloseHelp();
 }
 
-void TWform::FormMouseMove(int x, int y) {
-    if (IsFabricMode()) return;
-    if (!selectionMode_ && stroke_.Open()) {
-        StrokeView v = MakeStrokeView();
-        StrokeMove(stroke_, v, x, y);
-        surface_->Flush();
+bool TWform::FormCloseQuery() {
+    if (!groups_->File.ConfirmDiscard()) return false;
+    session_->Prefs().LineOn = view_->Tool() == StrokeTool::Line;
+    session_->Close(doc_->Draft(), this);
+    if (CurrentLanguage() != startLanguage_) {
+        WriteLanguage(session_->Store(), CurrentLanguage());
+        session_->Store().Flush();
     }
-    pointer_ = HitTest(geometry_, x, y, false);
-    const PositionTexts t = PointerPositionTexts(*draft_, view_, pointer_);
-    panels_[3]->setText(Q(t.First));
-    panels_[4]->setText(Q(t.Second));
+    return true;
 }
 
-void TWform::FormMouseUp(StrokeButton button, int, int) {
-    if (IsFabricMode() || selectionMode_ || !stroke_.Open()) return;
-    if ((button == StrokeButton::Left) != stroke_.LeftDown) return; // not the stroke's button
-    const uint16_t ends = draft_->Ends, picks = draft_->Picks;
-    StrokeView v = MakeStrokeView();
-    const bool applied = StrokeRelease(stroke_, v);
-    surface_->Flush();
-    if (!applied) return;
-    if (draft_->Ends != ends || draft_->Picks != picks) LayoutStep();
-    UpdateUndoAction();
-    emit FabricRefreshRequested();
-}
-
-void TWform::EditUndo() {
-    if (stroke_.Open()) return;
-    StrokeView v = MakeStrokeView();
-    const UndoKind kind = UndoLast(stroke_, v);
-    if (kind == UndoKind::WholeDraft) {
-        LayoutStep();
-        FullRepaint();
-    } else {
-        surface_->Flush();
+void TWform::keyPressEvent(QKeyEvent* event) {
+    // FormKeyDown. The keypad's Insert and Delete (Num Lock off) are the
+    // same keys.
+    const Qt::KeyboardModifiers extra =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (view_->Stroking() && event->key() == Qt::Key_Escape) {
+        view_->CancelStroke();
+        return;
     }
-    UpdateUndoAction();
-    if (kind != UndoKind::None) emit FabricRefreshRequested();
-}
-
-// ---- tools ----
-
-void TWform::LeaveSelectionMode() {
-    selectionMode_ = false;
-    surface_->unsetCursor();
-    (stroke_.Tool == StrokeTool::Pen ? penButton_ : lineButton_)->setChecked(true);
-    panels_[0]->clear();
-}
-
-void TWform::PenSpeedButtonClick() {
-    stroke_.Tool = StrokeTool::Pen;
-    LeaveSelectionMode();
-}
-
-void TWform::LineSpeedButtonClick() {
-    stroke_.Tool = StrokeTool::Line;
-    LeaveSelectionMode();
-}
-
-void TWform::SelectSpeedButtonClick() {
-    selectionMode_ = true;
-    selectButton_->setChecked(true);
-    surface_->setCursor(selectCursor_);
+    if (view_->Stroking() || extra) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_S:
+        groups_->Edit.CycleTool();
+        break;
+    case Qt::Key_M:
+        groups_->Edit.SelectSpeedButtonClick();
+        break;
+    case Qt::Key_L:
+        groups_->Edit.LineSpeedButtonClick();
+        break;
+    case Qt::Key_P:
+        groups_->Edit.PenSpeedButtonClick();
+        break;
+    case Qt::Key_D:
+        groups_->View.ToggleDesign();
+        break;
+    case Qt::Key_Insert:
+        groups_->Edit.InsertOrDeleteAtPointer(true);
+        break;
+    case Qt::Key_Delete:
+        groups_->Edit.InsertOrDeleteAtPointer(false);
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 } // namespace hw

@@ -1,49 +1,43 @@
 #include "edit/stroke.h"
 
 #include "model/primitives.h"
-#include "view/renderer.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
+#include <map>
+#include <tuple>
+#include <utility>
 
 namespace hw {
 
 namespace {
 
-using Key = std::pair<int, int>;
-
-ViewArea AreaOf(char code) {
-    switch (code) {
-    case StrokeThreading:
+ViewArea ViewAreaOf(StrokeArea a) {
+    switch (a) {
+    case StrokeArea::Threading:
         return ViewArea::Threading;
-    case StrokeTieUp:
+    case StrokeArea::TieUp:
         return ViewArea::TieUp;
-    case StrokeTreadling:
-    case StrokeLiftplan:
+    case StrokeArea::Treadling:
+    case StrokeArea::Liftplan:
         return ViewArea::Treadling;
-    case StrokeDrawdown:
-    case StrokeDesign:
+    case StrokeArea::Drawdown:
+    case StrokeArea::Design:
         return ViewArea::Drawdown;
-    case StrokeWarpColors:
+    case StrokeArea::WarpColors:
         return ViewArea::WarpColors;
-    case StrokeWeftColors:
+    case StrokeArea::WeftColors:
         return ViewArea::WeftColors;
-    default:
-        return ViewArea::None;
+    case StrokeArea::None:
+        break;
     }
+    return ViewArea::None;
 }
 
-bool IsColorStroke(char code) {
-    return code == StrokeWarpColors || code == StrokeWeftColors;
+bool IsColorArea(StrokeArea a) {
+    return a == StrokeArea::WarpColors || a == StrokeArea::WeftColors;
 }
 
-int DraftEnd(const StrokeView& v, int k) {
-    return k + v.Window.ScrollEnds;
-}
-int DraftPick(const StrokeView& v, int i) {
-    return i + v.Window.ScrollPicks;
-}
 bool ValidEnd(int e) {
     return e >= 1 && e <= MaxEnds;
 }
@@ -51,272 +45,154 @@ bool ValidPick(int p) {
     return p >= 1 && p <= MaxPicks;
 }
 
-// Whether a stroked cell stands for something the stroke can change. A
-// drawdown cell stands for a tie-up or liftplan cell only on a threaded end
-// (and, on a treadle loom, a treadled pick).
-bool Editable(const StrokeView& v, char code, CellPoint c) {
-    const DraftState& d = v.Draft;
-    switch (code) {
-    case StrokeThreading:
-    case StrokeWarpColors:
-        return ValidEnd(DraftEnd(v, c.Column));
-    case StrokeTreadling:
-    case StrokeLiftplan:
-    case StrokeWeftColors:
-        return ValidPick(DraftPick(v, c.Row));
-    case StrokeDesign:
-        return DraftEnd(v, c.Column) >= 1 && DraftEnd(v, c.Column) <= DesignSize &&
-               DraftPick(v, c.Row) >= 1 && DraftPick(v, c.Row) <= DesignSize;
-    case StrokeDrawdown: {
-        const int e = DraftEnd(v, c.Column), p = DraftPick(v, c.Row);
-        if (!ValidEnd(e) || !ValidPick(p) || SafeShaft(d.Threading[e]) == 0) return false;
-        return !d.TreadleMode || SafeShaft(d.Treadling[p]) > 0;
-    }
-    case StrokeTieUp:
-        return true;
+// The hit's cell in draft numbers: ends and picks move with the scrolling,
+// shafts, treadles and liftplan columns do not.
+CellPoint DraftCell(const ViewHit& h, const ViewWindow& w) {
+    switch (h.Area) {
+    case ViewArea::Threading:
+    case ViewArea::WarpColors:
+        return {h.Column + w.ScrollEnds, h.Row};
+    case ViewArea::Treadling:
+    case ViewArea::WeftColors:
+        return {h.Column, h.Row + w.ScrollPicks};
+    case ViewArea::Drawdown:
+        return {h.Column + w.ScrollEnds, h.Row + w.ScrollPicks};
     default:
-        return false;
+        return {h.Column, h.Row};
     }
 }
 
-CellPoint CellOf(const ViewHit& h) {
-    return {h.Column, h.Row};
+// Whether a cell stands for something the stroke can change. A drawdown
+// cell stands for a tie-up or liftplan cell only on a threaded end (and, on
+// a treadle loom, a treadled pick).
+bool Editable(const DraftState& d, StrokeArea a, CellPoint c) {
+    switch (a) {
+    case StrokeArea::Threading:
+    case StrokeArea::WarpColors:
+        return ValidEnd(c.Column);
+    case StrokeArea::Treadling:
+    case StrokeArea::Liftplan:
+    case StrokeArea::WeftColors:
+        return ValidPick(c.Row);
+    case StrokeArea::Design:
+        return c.Column >= 1 && c.Column <= DesignSize && c.Row >= 1 && c.Row <= DesignSize;
+    case StrokeArea::Drawdown:
+        if (!ValidEnd(c.Column) || !ValidPick(c.Row) || SafeShaft(d.Threading[c.Column]) == 0)
+            return false;
+        return !d.TreadleMode || SafeShaft(d.Treadling[c.Row]) > 0;
+    case StrokeArea::TieUp:
+        return c.Column >= 1 && c.Column <= MaxTreadles && c.Row >= 1 && c.Row <= MaxShafts;
+    case StrokeArea::None:
+        break;
+    }
+    return false;
+}
+
+// The colour range runs from the start cell to the current one.
+std::pair<int, int> ColorRange(const StrokeState& st) {
+    const bool warp = st.Area == StrokeArea::WarpColors;
+    const int a = warp ? st.Start.Column : st.Start.Row;
+    const int b = warp ? st.Current.Column : st.Current.Row;
+    return {std::min(a, b), std::max(a, b)};
 }
 
 // The screen picture of a stroke: one value per end for the threading, one
 // per pick for single treadling, the colour per end or pick for colour
 // strokes, and on/off per cell elsewhere.
-std::map<Key, int> Picture(const StrokeState& st, const StrokeView& v) {
-    std::map<Key, int> pic;
-    const bool left = st.LeftDown;
-    const int on = left ? 1 : 0;
-    if (IsColorStroke(st.Code)) {
-        const bool warp = st.Code == StrokeWarpColors;
-        const int a = warp ? st.Start.Column : st.Start.Row;
-        const int b = warp ? st.Current.Column : st.Current.Row;
-        for (int n = std::min(a, b); n <= std::max(a, b); ++n) pic[{n, 0}] = v.Draft.CurrentColor;
-        return pic;
-    }
-    std::vector<CellPoint> cells;
-    if (st.Tool == StrokeTool::Line) {
-        cells = st.Line;
+std::vector<StrokeItem> Picture(const StrokeState& st) {
+    std::map<std::pair<int, int>, int> pic;
+    if (IsColorArea(st.Area)) {
+        const auto [first, last] = ColorRange(st);
+        const bool warp = st.Area == StrokeArea::WarpColors;
+        for (int n = first; n <= last; ++n)
+            if (warp ? ValidEnd(n) : ValidPick(n))
+                pic[warp ? std::pair(n, 0) : std::pair(0, n)] = st.Color;
     } else {
-        for (const StrokeEntry& e : st.Entries) cells.push_back({e.Column, e.Row});
+        for (const CellPoint& c : st.Cells) {
+            if (st.Area == StrokeArea::Threading)
+                pic[{c.Column, 0}] = st.Left ? c.Row : 0;
+            else if (st.Area == StrokeArea::Treadling)
+                pic[{0, c.Row}] = st.Left ? c.Column : 0;
+            else
+                pic[{c.Column, c.Row}] = st.Left ? 1 : 0;
+        }
     }
-    for (const CellPoint& c : cells) {
-        if (st.Code == StrokeThreading)
-            pic[{c.Column, 0}] = left ? c.Row : 0;
-        else if (st.Code == StrokeTreadling)
-            pic[{0, c.Row}] = left ? c.Column : 0;
-        else
-            pic[{c.Column, c.Row}] = on;
-    }
-    return pic;
+    std::vector<StrokeItem> items;
+    items.reserve(pic.size());
+    for (const auto& [key, value] : pic) items.push_back({key.first, key.second, value});
+    return items;
 }
 
-// Paints one item of a stroke's picture, or (document) what the draft holds.
-void PaintItem(const StrokeState& st, StrokeView& v, DraftRenderer& r, Key key, int value,
-               bool document) {
-    const DraftState& d = v.Draft;
-    const auto [col, row] = key;
-    switch (st.Code) {
-    case StrokeThreading:
-        r.PaintThreadingColumn(col, document ? r.ThreadingShaft(col) : value);
-        break;
-    case StrokeTreadling:
-        if (document)
-            r.PaintTreadlingRow(row);
-        else
-            r.PaintTreadlingRow(row, value > 0 ? uint16_t(1u << (value - 1)) : uint16_t(0));
-        break;
-    case StrokeTieUp:
-        r.PaintTieUpCell(row, col, document ? d.TieUpAt(row, col) == 1 : value != 0);
-        break;
-    case StrokeLiftplan:
-        r.PaintTreadlingCell(row, col,
-                             document ? (r.TreadlingColumns(row) >> (col - 1)) & 1u : value != 0);
-        break;
-    case StrokeDrawdown:
-    case StrokeDesign:
-        // A set cell raises the shaft: the warp shows on a rising shed.
-        r.PaintDrawdownCell(col, row, document ? -1 : ((value != 0) == d.Shed ? 1 : 0));
-        break;
-    case StrokeWarpColors:
-        if (document) {
-            r.PaintWarpColorCell(col);
-            r.PaintDrawdownColumn(col);
-        } else {
-            r.PaintWarpColorCell(col, value);
-            r.PaintDrawdownColumn(col, value);
-        }
-        break;
-    case StrokeWeftColors:
-        if (document) {
-            r.PaintWeftColorCell(col);
-            r.PaintDrawdownRow(col);
-        } else {
-            r.PaintWeftColorCell(col, value);
-            r.PaintDrawdownRow(col, value);
-        }
-        break;
-    default:
-        break;
-    }
+bool KeyLess(const StrokeItem& a, const StrokeItem& b) {
+    return std::pair(a.Column, a.Row) < std::pair(b.Column, b.Row);
 }
 
-// Brings the screen from the picture shown to the stroke's current one:
-// items that left are repainted from the draft, new or changed ones drawn.
-void Redraw(StrokeState& st, StrokeView& v) {
-    std::map<Key, int> next = Picture(st, v);
-    DraftRenderer r(v.Target, v.Draft, v.Window, v.Geometry, v.Settings);
-    for (const auto& [key, value] : st.Shown)
-        if (!next.count(key)) PaintItem(st, v, r, key, value, true);
-    for (const auto& [key, value] : next) {
-        const auto it = st.Shown.find(key);
-        if (it == st.Shown.end() || it->second != value) PaintItem(st, v, r, key, value, false);
+// Brings the screen from the picture shown to the stroke's current one.
+StrokePaint Redraw(StrokeState& st) {
+    StrokePaint paint;
+    paint.Area = st.Area;
+    std::vector<StrokeItem> next = Picture(st);
+    auto o = st.Shown.begin();
+    auto n = next.begin();
+    while (o != st.Shown.end() || n != next.end()) {
+        if (n == next.end() || (o != st.Shown.end() && KeyLess(*o, *n))) {
+            paint.FromDraft.push_back(*o++);
+        } else if (o == st.Shown.end() || KeyLess(*n, *o)) {
+            paint.Show.push_back(*n++);
+        } else {
+            if (o->Value != n->Value) paint.Show.push_back(*n);
+            ++o;
+            ++n;
+        }
     }
     st.Shown.swap(next);
+    return paint;
 }
 
-void BuildLine(StrokeState& st, StrokeView& v) {
+void BuildLine(StrokeState& st, const DraftState& d) {
     std::vector<CellPoint> points = LinePoints(st.Start, st.Current);
-    if (st.Code == StrokeThreading) ThinLine(points, true);
-    if (st.Code == StrokeTreadling) ThinLine(points, false);
-    st.Line.clear();
-    for (const CellPoint& p : points)
-        if (Editable(v, st.Code, p)) st.Line.push_back(p);
+    if (st.Area == StrokeArea::Threading) ThinLine(points, true);
+    if (st.Area == StrokeArea::Treadling) ThinLine(points, false);
+    st.Cells.clear();
+    for (const CellPoint& p : points) {
+        if (int(st.Cells.size()) >= MaxStrokeEntries) break;
+        if (Editable(d, st.Area, p)) st.Cells.push_back(p);
+    }
 }
 
-void AddPenCell(StrokeState& st, StrokeView& v, CellPoint c) {
-    if (int(st.Entries.size()) >= MaxStrokeEntries || !Editable(v, st.Code, c)) return;
-    st.Entries.push_back({uint16_t(c.Column), uint16_t(c.Row), 0});
+void AddPenCell(StrokeState& st, const DraftState& d, CellPoint c) {
+    if (int(st.Cells.size()) >= MaxStrokeEntries || !Editable(d, st.Area, c)) return;
+    st.Cells.push_back(c);
 }
 
-// Reads (write = false) or writes the draft cell an entry stands for.
-// Returns the value held before.
-int Access(StrokeView& v, char code, const StrokeEntry& e, bool write, int value) {
-    DraftState& d = v.Draft;
-    const int end = DraftEnd(v, e.Column), pick = DraftPick(v, e.Row);
-    int old = 0;
-    switch (code) {
-    case StrokeThreading:
-        if (!ValidEnd(end)) return 0;
-        old = d.Threading[end];
-        if (write) d.Threading[end] = uint8_t(value);
+// Writes one stroked cell into the draft.
+void ApplyCell(DraftState& d, StrokeArea a, CellPoint c, bool set) {
+    switch (a) {
+    case StrokeArea::Threading:
+        d.Threading[c.Column] = uint8_t(set ? c.Row : 0);
         break;
-    case StrokeTreadling:
-        if (!ValidPick(pick)) return 0;
-        old = d.Treadling[pick];
-        if (write) d.Treadling[pick] = uint8_t(value);
+    case StrokeArea::Treadling:
+        d.Treadling[c.Row] = uint8_t(set ? c.Column : 0);
         break;
-    case StrokeLiftplan:
-        old = LiftplanGet(d, pick, e.Column);
-        if (write) LiftplanPut(d, pick, e.Column, value != 0);
+    case StrokeArea::Liftplan:
+        LiftplanPut(d, c.Row, c.Column, set);
         break;
-    case StrokeTieUp:
-        if (e.Row < 1 || e.Row > MaxShafts || e.Column < 1 || e.Column > MaxTreadles) return 0;
-        old = d.TieUpAt(e.Row, e.Column);
-        if (write) TieUpPut(d, e.Row, e.Column, value != 0);
+    case StrokeArea::TieUp:
+        TieUpPut(d, c.Row, c.Column, set);
         break;
-    case StrokeDrawdown: {
-        if (!ValidEnd(end) || !ValidPick(pick)) return 0;
-        const int s = SafeShaft(d.Threading[end]);
-        if (s == 0) return 0;
-        if (d.TreadleMode) {
-            const int t = SafeShaft(d.Treadling[pick]);
-            if (t == 0) return 0;
-            old = d.TieUpAt(s, t);
-            if (write) TieUpPut(d, s, t, value != 0);
-        } else {
-            old = LiftplanGet(d, pick, s);
-            if (write) LiftplanPut(d, pick, s, value != 0);
+    case StrokeArea::Drawdown: {
+        const int s = SafeShaft(d.Threading[c.Column]);
+        if (s == 0) return;
+        if (!d.TreadleMode) {
+            LiftplanPut(d, c.Row, s, set);
+            return;
         }
+        const int t = SafeShaft(d.Treadling[c.Row]);
+        if (t > 0) TieUpPut(d, s, t, set);
         break;
     }
-    case StrokeDesign:
-        old = DesignGet(d, pick, end);
-        if (write) DesignPut(d, pick, end, value != 0);
-        break;
-    case StrokeWarpColors:
-        if (!ValidEnd(end)) return 0;
-        old = d.WarpColors[end];
-        if (write) d.WarpColors[end] = uint8_t(value);
-        break;
-    case StrokeWeftColors:
-        if (!ValidPick(pick)) return 0;
-        old = d.WeftColors[pick];
-        if (write) d.WeftColors[pick] = uint8_t(value);
-        break;
-    default:
-        break;
-    }
-    return old;
-}
-
-// Repaints what applying or undoing the entries changed. lastBefore is the
-// last threaded visible end before the change: when it moves, the columns
-// between appear or vanish.
-void RepaintAfterChange(const StrokeState& st, StrokeView& v, int lastBefore) {
-    DraftRenderer r(v.Target, v.Draft, v.Window, v.Geometry, v.Settings);
-    std::set<int> columns, rows;
-    for (const StrokeEntry& e : st.Entries) {
-        columns.insert(e.Column);
-        rows.insert(e.Row);
-    }
-    const int ends = v.Geometry.Drawdown.Columns.Count;
-    switch (st.Code) {
-    case StrokeThreading: {
-        for (int k : columns) {
-            r.PaintThreadingColumn(k, r.ThreadingShaft(k));
-            r.PaintDrawdownColumn(k);
-        }
-        const int lastAfter = LastThreadedVisible(v.Draft, v.Window);
-        if (lastAfter != lastBefore)
-            r.PaintDrawdownColumns(std::min(lastBefore, lastAfter) + 1,
-                                   std::max(lastBefore, lastAfter));
-        break;
-    }
-    case StrokeTieUp:
-        for (const StrokeEntry& e : st.Entries)
-            r.PaintTieUpCell(e.Row, e.Column, v.Draft.TieUpAt(e.Row, e.Column) == 1);
-        r.PaintDrawdownColumns(1, ends);
-        break;
-    case StrokeTreadling:
-    case StrokeLiftplan:
-        for (int i : rows) {
-            r.PaintTreadlingRow(i);
-            r.PaintDrawdownRow(i);
-        }
-        break;
-    case StrokeDrawdown:
-        // The drawdown cells stand for tie-up or liftplan cells: show those
-        // too, then the whole drawdown they govern.
-        if (v.Draft.TreadleMode) {
-            for (const StrokeEntry& e : st.Entries) {
-                const int s = r.ThreadingShaft(e.Column);
-                const uint16_t t = r.TreadlingColumns(e.Row);
-                for (int n = 1; n <= MaxTreadles; ++n)
-                    if ((t >> (n - 1)) & 1u) r.PaintTieUpCell(s, n, v.Draft.TieUpAt(s, n) == 1);
-            }
-        } else {
-            for (int i : rows) r.PaintTreadlingRow(i);
-        }
-        r.PaintDrawdownColumns(1, ends);
-        break;
-    case StrokeDesign:
-        r.PaintDrawdownColumns(1, ends);
-        break;
-    case StrokeWarpColors:
-        for (int k : columns) {
-            r.PaintWarpColorCell(k);
-            r.PaintDrawdownColumn(k);
-        }
-        break;
-    case StrokeWeftColors:
-        for (int i : rows) {
-            r.PaintWeftColorCell(i);
-            r.PaintDrawdownRow(i);
-        }
+    case StrokeArea::Design:
+        DesignPut(d, c.Row, c.Column, set);
         break;
     default:
         break;
@@ -325,159 +201,120 @@ void RepaintAfterChange(const StrokeState& st, StrokeView& v, int lastBefore) {
 
 } // namespace
 
-PressResult StrokePress(StrokeState& st, StrokeView& v, StrokeButton button, int x, int y) {
-    if (st.LeftDown || st.RightDown) return PressResult::Nothing; // one stroke at a time
-    const ViewHit hit = HitTest(v.Geometry, x, y, true);
+PressOutcome StrokePress(StrokeState& st, const StrokeTarget& t, StrokeButton button, int color,
+                         int x, int y) {
+    PressOutcome out;
+    if (st.Open()) return out; // one stroke at a time
+    const ViewHit hit = HitTest(t.Geometry, x, y, true);
+    const DraftState& d = t.Draft;
     const bool left = button == StrokeButton::Left;
-    DraftState& d = v.Draft;
-    char code = StrokeNone;
+    const CellPoint cell = DraftCell(hit, t.Window);
+    StrokeArea area = StrokeArea::None;
     switch (hit.Area) {
     case ViewArea::Treadling:
-        code = (d.TreadleMode && !d.MultipleTr) ? StrokeTreadling : StrokeLiftplan;
+        area = (d.TreadleMode && !d.MultipleTr) ? StrokeArea::Treadling : StrokeArea::Liftplan;
         break;
     case ViewArea::Threading:
-        code = StrokeThreading;
+        area = StrokeArea::Threading;
         break;
     case ViewArea::TieUp:
-        code = StrokeTieUp;
+        area = StrokeArea::TieUp;
         break;
     case ViewArea::Drawdown:
-        code = d.DesignMode ? StrokeDesign : StrokeDrawdown;
+        area = d.DesignMode ? StrokeArea::Design : StrokeArea::Drawdown;
         break;
     case ViewArea::WarpColors:
     case ViewArea::WeftColors: {
         const bool warp = hit.Area == ViewArea::WarpColors;
         if (!left) {
             // Picks up the colour under the pointer; the draft is untouched.
-            const int n = warp ? DraftEnd(v, hit.Column) : DraftPick(v, hit.Row);
-            if (warp ? !ValidEnd(n) : !ValidPick(n)) return PressResult::Nothing;
-            d.CurrentColor = warp ? d.WarpColors[n] : d.WeftColors[n];
-            return PressResult::ColorPicked;
+            const int n = warp ? cell.Column : cell.Row;
+            if (warp ? !ValidEnd(n) : !ValidPick(n)) return out;
+            out.What = PressOutcome::ColorPicked;
+            out.Color = warp ? d.WarpColors[n] : d.WeftColors[n];
+            return out;
         }
-        code = warp ? StrokeWarpColors : StrokeWeftColors;
+        area = warp ? StrokeArea::WarpColors : StrokeArea::WeftColors;
         break;
     }
     case ViewArea::None:
-        return PressResult::Nothing;
+        return out;
     }
-    st.Code = code;
-    st.LeftDown = left;
-    st.RightDown = !left;
-    st.Start = st.Current = CellOf(hit);
-    st.Entries.clear();
-    st.Line.clear();
+    st.Area = area;
+    st.Left = left;
+    st.Color = std::clamp(color, 0, PaletteSize - 1);
+    st.Start = st.Current = cell;
+    st.Cells.clear();
     st.Shown.clear();
-    if (!IsColorStroke(code)) {
+    if (!IsColorArea(area)) {
         if (st.Tool == StrokeTool::Pen)
-            AddPenCell(st, v, st.Start);
+            AddPenCell(st, d, cell);
         else
-            BuildLine(st, v);
+            BuildLine(st, d);
     }
-    Redraw(st, v);
-    return PressResult::Stroke;
+    out.What = PressOutcome::Stroke;
+    out.Paint = Redraw(st);
+    return out;
 }
 
-void StrokeMove(StrokeState& st, StrokeView& v, int x, int y) {
-    if (!st.Open()) return;
-    const ViewHit hit = HitTest(v.Geometry, x, y, true);
-    if (hit.Area != AreaOf(st.Code)) return;
-    const CellPoint cell = CellOf(hit);
-    if (cell == st.Current) return;
-    if (IsColorStroke(st.Code)) {
+StrokePaint StrokeMove(StrokeState& st, const StrokeTarget& t, int x, int y) {
+    if (!st.Open()) return {};
+    const ViewHit hit = HitTest(t.Geometry, x, y, true);
+    if (hit.Area != ViewAreaOf(st.Area)) return {};
+    const CellPoint cell = DraftCell(hit, t.Window);
+    if (cell == st.Current) return {};
+    if (IsColorArea(st.Area)) {
         // The range runs from the start cell; it stays under 1000 cells.
-        const bool warp = st.Code == StrokeWarpColors;
+        const bool warp = st.Area == StrokeArea::WarpColors;
         const int span = warp ? cell.Column - st.Start.Column : cell.Row - st.Start.Row;
-        if (std::abs(span) >= MaxStrokeEntries) return;
+        if (std::abs(span) >= MaxStrokeEntries) return {};
         st.Current = cell;
     } else if (st.Tool == StrokeTool::Pen) {
         st.Current = cell;
-        AddPenCell(st, v, cell);
+        AddPenCell(st, t.Draft, cell);
     } else {
         st.Current = cell;
-        BuildLine(st, v);
+        BuildLine(st, t.Draft);
     }
-    Redraw(st, v);
+    return Redraw(st);
 }
 
-bool StrokeRelease(StrokeState& st, StrokeView& v) {
-    if (!st.Open()) return false;
-    const bool left = st.LeftDown;
-    st.LeftDown = st.RightDown = false;
-    DraftState& d = v.Draft;
-    if (IsColorStroke(st.Code)) {
-        st.Entries.clear();
-        const bool warp = st.Code == StrokeWarpColors;
-        const int a = warp ? st.Start.Column : st.Start.Row;
-        const int b = warp ? st.Current.Column : st.Current.Row;
-        for (int n = std::min(a, b); n <= std::max(a, b); ++n) {
-            const CellPoint c = warp ? CellPoint{n, 0} : CellPoint{0, n};
-            if (Editable(v, st.Code, c))
-                st.Entries.push_back({uint16_t(c.Column), uint16_t(c.Row), 0});
-        }
-    } else if (st.Tool == StrokeTool::Line) {
-        st.Entries.clear();
-        for (const CellPoint& c : st.Line) {
-            if (int(st.Entries.size()) >= MaxStrokeEntries) break;
-            st.Entries.push_back({uint16_t(c.Column), uint16_t(c.Row), 0});
-        }
+FinishedStroke StrokeFinish(StrokeState& st) {
+    FinishedStroke f;
+    if (!st.Open()) return f;
+    f.Area = st.Area;
+    f.Left = st.Left;
+    f.Color = st.Color;
+    f.Cells = st.Cells;
+    if (IsColorArea(st.Area)) std::tie(f.First, f.Last) = ColorRange(st);
+    f.Paint = StrokeCancel(st);
+    return f;
+}
+
+void FinishedStroke::Apply(DraftState& d) const {
+    if (Area == StrokeArea::WarpColors) {
+        for (int e = std::max(First, 1); e <= std::min(Last, MaxEnds); ++e)
+            d.WarpColors[e] = uint8_t(Color);
+    } else if (Area == StrokeArea::WeftColors) {
+        for (int p = std::max(First, 1); p <= std::min(Last, MaxPicks); ++p)
+            d.WeftColors[p] = uint8_t(Color);
+    } else {
+        for (const CellPoint& c : Cells) ApplyCell(d, Area, c, Left);
     }
-    st.Shown.clear();
-    st.Line.clear();
-    if (st.Entries.empty()) {
-        // Nothing stood for a draft cell (say, only empty ends were stroked):
-        // the draft is as it was, and so is the undo it had.
-        st.Code = StrokeNone;
-        return false;
-    }
-    const int lastBefore = LastThreadedVisible(d, v.Window);
-    for (StrokeEntry& e : st.Entries) {
-        int value = left ? 1 : 0;
-        if (st.Code == StrokeThreading) value = left ? e.Row : 0;
-        if (st.Code == StrokeTreadling) value = left ? e.Column : 0;
-        if (IsColorStroke(st.Code)) value = std::clamp(d.CurrentColor, 0, PaletteSize - 1);
-        e.Old = uint16_t(Access(v, st.Code, e, true, value));
-    }
-    if (st.Code == StrokeThreading) UpdateEndsUsed(d);
-    if (st.Code == StrokeTreadling || st.Code == StrokeLiftplan ||
-        (st.Code == StrokeDrawdown && !d.TreadleMode))
+    if (Area == StrokeArea::Threading) UpdateEndsUsed(d);
+    if (Area == StrokeArea::Treadling || Area == StrokeArea::Liftplan ||
+        (Area == StrokeArea::Drawdown && !d.TreadleMode))
         UpdatePicksUsed(d);
-    RepaintAfterChange(st, v, lastBefore);
-    d.Undo.Valid = false;
-    d.UndoEnabled = true;
-    d.Changed = true;
-    return true;
 }
 
-UndoKind UndoLast(StrokeState& st, StrokeView& v) {
-    DraftState& d = v.Draft;
-    UndoKind kind = UndoKind::None;
-    if (st.Open()) return kind; // not in the middle of a stroke
-    if (d.Undo.Valid) {
-        RestoreUndo(d);
-        d.Undo.Valid = false;
-        kind = UndoKind::WholeDraft;
-    } else if (!st.Entries.empty() && st.Code != StrokeNone) {
-        const int lastBefore = LastThreadedVisible(d, v.Window);
-        // Backwards, so a cell stroked twice ends at its first old value.
-        for (auto it = st.Entries.rbegin(); it != st.Entries.rend(); ++it)
-            Access(v, st.Code, *it, true, it->Old);
-        RepaintAfterChange(st, v, lastBefore);
-        kind = UndoKind::Stroke;
-    }
-    st.Entries.clear();
-    st.Code = StrokeNone;
-    d.UndoEnabled = false;
-    return kind;
-}
-
-void GiveUpStrokeUndo(StrokeState& st, DraftState& d) {
-    // A stroke still being drawn goes too: its cells have moved on screen.
-    st.LeftDown = st.RightDown = false;
+StrokePaint StrokeCancel(StrokeState& st) {
+    StrokePaint paint;
+    paint.Area = st.Area;
+    paint.FromDraft = std::move(st.Shown);
     st.Shown.clear();
-    st.Line.clear();
-    st.Entries.clear();
-    st.Code = StrokeNone;
-    d.UndoEnabled = d.Undo.Valid;
+    st.Cells.clear();
+    st.Area = StrokeArea::None;
+    return paint;
 }
 
 } // namespace hw

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "document/document.h"
 #include "edit/stroke_line.h"
-#include "model/draft_state.h"
 #include "model/view_window.h"
-#include "view/canvas.h"
 #include "view/geometry.h"
-#include "view/view_settings.h"
+#include "view/stroke_paint.h"
 
-#include <cstdint>
-#include <map>
-#include <utility>
 #include <vector>
 
 namespace hw {
@@ -17,75 +13,75 @@ namespace hw {
 enum class StrokeTool { Pen, Line };
 enum class StrokeButton { Left, Right };
 
-// Area codes of a stroke.
-inline constexpr char StrokeNone = ' ';
-inline constexpr char StrokeThreading = 'a';
-inline constexpr char StrokeTieUp = 'b';
-inline constexpr char StrokeTreadling = 'k'; // single treadling: one treadle per pick
-inline constexpr char StrokeLiftplan = 'c';  // liftplan or multiple treadling: free cells
-inline constexpr char StrokeDrawdown = 'd';
-inline constexpr char StrokeDesign = 'p';
-inline constexpr char StrokeWarpColors = 'f';
-inline constexpr char StrokeWeftColors = 'g';
-
 inline constexpr int MaxStrokeEntries = 1000;
 
-// One stroked cell in visible numbers (as ViewHit gives them), and after the
-// stroke is applied the value the draft held there.
-struct StrokeEntry {
-    uint16_t Column = 0;
-    uint16_t Row = 0;
-    uint16_t Old = 0;
-};
-
-// The mouse stroke in progress or, once applied, the record that undoes it.
+// The mouse stroke in progress, in draft numbers (so scrolling never
+// invalidates it). Nothing here touches the draft until the release.
 struct StrokeState {
     StrokeTool Tool = StrokeTool::Line;
-    char Code = StrokeNone;
-    bool LeftDown = false;
-    bool RightDown = false;
+    StrokeArea Area = StrokeArea::None;
+    bool Left = true; // the left button sets, the right one clears
+    int Color = 0;    // what a colour stroke paints
     CellPoint Start;
     CellPoint Current;
-    std::vector<StrokeEntry> Entries;
-    std::vector<CellPoint> Line;
-    // What the screen shows for the open stroke, keyed by cell (column, row)
-    // or by end or pick where one value per end or pick is shown.
-    std::map<std::pair<int, int>, int> Shown;
+    // Pen: every cell visited, in order; line: the cells of the line now.
+    std::vector<CellPoint> Cells;
+    // What the screen shows for the stroke, sorted by cell.
+    std::vector<StrokeItem> Shown;
 
-    bool Open() const { return Code != StrokeNone && (LeftDown || RightDown); }
+    bool Open() const { return Area != StrokeArea::None; }
 };
 
-// What a stroke works on.
-struct StrokeView {
-    DraftState& Draft;
+// What the view repaints for a stroke: items back as the draft holds them,
+// then items with the stroke's values.
+struct StrokePaint {
+    StrokeArea Area = StrokeArea::None;
+    std::vector<StrokeItem> FromDraft;
+    std::vector<StrokeItem> Show;
+};
+
+// What a stroke is drawn over: the draft and the view's window onto it.
+struct StrokeTarget {
+    const DraftState& Draft;
     const ViewWindow& Window;
     const ViewGeometry& Geometry;
-    const ViewSettings& Settings;
-    Canvas& Target;
 };
 
-enum class PressResult { Nothing, Stroke, ColorPicked };
+struct PressOutcome {
+    enum Kind { Nothing, Stroke, ColorPicked } What = Nothing;
+    int Color = 0; // ColorPicked: the colour under the pointer
+    StrokePaint Paint;
+};
 
-// A button goes down at (x, y): starts a stroke in the area there and shows
-// it, or (right button on a colour row) makes that colour the current one.
-PressResult StrokePress(StrokeState& st, StrokeView& v, StrokeButton button, int x, int y);
+// A button goes down at (x, y): starts a stroke in the area there, or (right
+// button on a colour row) reads the colour under the pointer. color is the
+// current colour, which a colour stroke paints with.
+PressOutcome StrokePress(StrokeState& st, const StrokeTarget& t, StrokeButton button, int color,
+                         int x, int y);
 
 // The pointer moved: over the stroke's own area the stroke follows it.
-void StrokeMove(StrokeState& st, StrokeView& v, int x, int y);
+StrokePaint StrokeMove(StrokeState& st, const StrokeTarget& t, int x, int y);
 
-// The button came up: applies the open stroke, keeping each cell's old value
-// for undo, repaints what changed, gives up the whole-draft undo copy and
-// marks the draft changed. False when nothing was applied.
-bool StrokeRelease(StrokeState& st, StrokeView& v);
+// A stroke whose button came up: what it does to the draft, and the
+// picture to take back off the screen once the draft holds it.
+struct FinishedStroke {
+    StrokeArea Area = StrokeArea::None;
+    bool Left = true;
+    int Color = 0;
+    std::vector<CellPoint> Cells;
+    int First = 0; // colour strokes: the range of ends or picks
+    int Last = -1;
+    StrokePaint Paint;
 
-enum class UndoKind { None, WholeDraft, Stroke };
+    // Writes the stroke into the draft (the caller makes it one edit).
+    void Apply(DraftState& d) const;
+};
 
-// Undoes the last command (whole-draft copy, which the caller then lays out
-// and repaints in full) or else the last stroke (repainted here).
-UndoKind UndoLast(StrokeState& st, StrokeView& v);
+// The button came up: the stroke ends; applying it is one edit.
+FinishedStroke StrokeFinish(StrokeState& st);
 
-// The stroke record refers to screen positions; once the view scrolls it is
-// given up. Undo stays possible only for a whole-draft copy.
-void GiveUpStrokeUndo(StrokeState& st, DraftState& d);
+// Escape or a lost focus: the stroke is dropped and the screen shows the
+// draft again.
+StrokePaint StrokeCancel(StrokeState& st);
 
 } // namespace hw

@@ -5,12 +5,12 @@
 
 namespace hw {
 
-bool ConfirmDiscardChanges(Prompter& prompter, const DraftState& d,
+bool ConfirmDiscardChanges(Prompter& prompter, bool modified, const std::string& fileName,
                            const std::function<bool()>& save) {
-    if (!d.Changed) return true;
-    const std::string question = d.FileName.empty()
+    if (!modified) return true;
+    const std::string question = fileName.empty()
                                      ? GetText(GeneralForm, "@globsavepres")
-                                     : GetText(GeneralForm, "@globsavech") + " " + d.FileName;
+                                     : GetText(GeneralForm, "@globsavech") + " " + fileName;
     switch (ConfirmQuestion3(prompter, question)) {
     case 1:
         return save();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/draft_state.h"
 #include "text/prompter.h"
 
 #include <functional>
+#include <string>
 
 namespace hw {
 
@@ -13,7 +13,7 @@ namespace hw {
 // present pattern?" - with Yes, No and Cancel. Yes runs save, which returns
 // false when the save failed or was cancelled. True when the command may go
 // on: the draft is unmodified, saved, or the user chose No.
-bool ConfirmDiscardChanges(Prompter& prompter, const DraftState& d,
+bool ConfirmDiscardChanges(Prompter& prompter, bool modified, const std::string& fileName,
                            const std::function<bool()>& save);
 
 } // namespace hw

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "commands/edit_commands.h"
+#include "commands/file_commands.h"
+#include "commands/options_commands.h"
+#include "commands/view_commands.h"
+
+namespace hw {
+
+// The commands of the main window, one group per menu; the action table's
+// handlers call into these.
+struct CommandGroups {
+    explicit CommandGroups(CommandContext& ctx)
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx) {}
+
+    FileCommands File;
+    EditCommands Edit;
+    ViewCommands View;
+    OptionsCommands Options;
+    HelpCommands Help;
+};
+
+} // namespace hw

@@ -1,0 +1,219 @@
+#include "commands/file_commands.h"
+
+#include "dialogs/blend_dialog.h"
+#include "dialogs/components_dialog.h"
+#include "dialogs/new_dialog.h"
+#include "document/editor_document.h"
+#include "edit/unsaved_changes.h"
+#include "files/pattern_file.h"
+#include "help/context_help.h"
+#include "mainwindow/action_table.h"
+#include "platform/lang_binder.h"
+#include "platform/settings_session.h"
+#include "settings/command_line.h"
+#include "text/help_topics.h"
+#include "text/lang.h"
+#include "text/messages.h"
+#include "transform/repeat.h"
+#include "view/draft_view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace hw {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+
+// Files without an extension are patterns too: "Any files" shows them.
+const char* const OpenFilter = "Heddlewise patterns (*.hdw)|*.hdw|Any files (*)|*";
+const char* const SaveFilter = "Heddlewise pattern (*.hdw)|*.hdw|Any file (*)|*";
+
+} // namespace
+
+QString DefaultPatternFolder() {
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                           "/Heddlewise");
+}
+
+QString FileCommands::PatternFolder() const {
+    const QString folder = Q(ctx_.Session->Prefs().NufilPath);
+    return QDir(folder).exists() ? folder : QDir::homePath();
+}
+
+bool FileCommands::ConfirmDiscard() {
+    const DraftState& d = ctx_.Doc->Draft();
+    return ConfirmDiscardChanges(ctx_.Prompt(), ctx_.Doc->Modified(), d.FileName, [this] {
+        FileSave();
+        return !ctx_.Doc->Modified();
+    });
+}
+
+bool FileCommands::OpenPattern(const QString& path) {
+    DraftState& d = ctx_.Doc->Draft();
+    LoadRequest request;
+    const LoadResult r = LoadPattern(d, S(path), request, ctx_.Prompt());
+    if (!r.Ok) return false;
+    d.FileName = S(path);
+    UpdateRememberedRepeats(d);
+    if (ctx_.Session->Prefs().Recent.Add(S(path))) FillRecentMenu();
+    ctx_.Doc->Reset();
+    ctx_.Refresh();
+    return true;
+}
+
+bool FileCommands::SavePatternAs(const QString& path) {
+    SaveOptions options;
+    options.SaveLayout = ctx_.Session->Prefs().Lagrpos;
+    if (!SavePattern(ctx_.Doc->Draft(), S(path), options, ctx_.Prompt())) return false;
+    ctx_.Doc->MarkSaved();
+    if (ctx_.Session->Prefs().Recent.Add(S(path))) FillRecentMenu();
+    ctx_.Refresh();
+    return true;
+}
+
+void FileCommands::FileOpen() {
+    if (!ConfirmDiscard()) return;
+    QString path;
+    if (ctx_.ChooseOpenPath) {
+        path = ctx_.ChooseOpenPath(QString());
+    } else {
+        QFileDialog dialog(ctx_.Window);
+        dialog.setObjectName("OpenDialog");
+        SetHelpContext(&dialog, help::Open);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setNameFilters(QtNameFilters({OpenFilter}));
+        dialog.setDefaultSuffix("hdw");
+        dialog.setDirectory(PatternFolder());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (path.isEmpty()) return;
+    // Pictures and WIF files are not patterns.
+    if (IsBmpFile(S(path)) || IsWifFile(S(path))) return;
+    if (!OpenPattern(path)) return;
+    ctx_.Doc->Draft().MetricUnits = false;
+    ctx_.Session->Prefs().NufilPath = S(QFileInfo(path).absolutePath());
+}
+
+void FileCommands::OpenSelected1Click() {
+    QString path;
+    const QString caption = Q(GetText("TWform", "@idopencomp"));
+    if (ctx_.ChooseOpenPath) {
+        path = ctx_.ChooseOpenPath(caption);
+    } else {
+        QFileDialog dialog(ctx_.Window, caption, PatternFolder());
+        SetHelpContext(&dialog, help::LoadComponents);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(QtNameFilters({OpenFilter}));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (path.isEmpty()) return;
+    ComponentsDialog components(ctx_.Window);
+    BlendDialog blend(ctx_.Window);
+    DialogComponentChooser chooser(components, blend);
+    ctx_.Doc->Edit([&](DraftState& d) { LoadComponents(d, S(path), chooser, ctx_.Prompt()); });
+}
+
+void FileCommands::FileSave() {
+    const std::string& name = ctx_.Doc->Draft().FileName;
+    if (name.empty())
+        FileSaveAs();
+    else
+        SavePatternAs(Q(name));
+}
+
+void FileCommands::FileSaveAs() {
+    QString path;
+    if (ctx_.ChooseSavePath) {
+        path = ctx_.ChooseSavePath();
+    } else {
+        QFileDialog dialog(ctx_.Window);
+        dialog.setObjectName("SaveDialog");
+        SetHelpContext(&dialog, help::Save);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(QtNameFilters({SaveFilter}));
+        dialog.setDefaultSuffix("hdw");
+        dialog.setDirectory(PatternFolder());
+        const std::string& name = ctx_.Doc->Draft().FileName;
+        if (!name.empty()) dialog.selectFile(Q(name));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (path.isEmpty()) return;
+    if (SavePatternAs(path)) ctx_.Session->Prefs().NufilPath = S(QFileInfo(path).absolutePath());
+}
+
+void FileCommands::SaveOldVersion(int version) {
+    QString path = ctx_.ChooseSavePath
+                       ? ctx_.ChooseSavePath()
+                       : QFileDialog::getSaveFileName(ctx_.Window, QString(), PatternFolder(),
+                                                      QtNameFilters({SaveFilter}).join(";;"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".hdw";
+    SaveOptions options;
+    options.SaveLayout = ctx_.Session->Prefs().Lagrpos;
+    // An export: the document keeps its own name and modified state.
+    hw::SaveOldVersion(ctx_.Doc->Draft(), S(path), OldVersion(version), options, ctx_.Prompt());
+}
+
+void FileCommands::ReverttoSaved1Click() {
+    const std::string name = ctx_.Doc->Draft().FileName;
+    if (name.empty()) return;
+    if (ctx_.Doc->Modified() && !ConfirmQuestion(ctx_.Prompt(), GetText("TWform", "@revertask")))
+        return;
+    OpenPattern(Q(name));
+}
+
+void FileCommands::New1Click() {
+    if (!ConfirmDiscard()) return;
+    DraftState& d = ctx_.Doc->Draft();
+    ViewWindow unused;
+    if (!ShowNewPattern(ctx_.Window, d, unused, ctx_.Session->Prefs())) return;
+    d.FileName.clear();
+    ctx_.View->Settings().ShowThreading = true;
+    ctx_.View->SetSelectionMode(false);
+    ctx_.Doc->Reset();
+    ctx_.Refresh();
+}
+
+void FileCommands::FillRecentMenu() {
+    const RecentFiles& recent = ctx_.Session->Prefs().Recent;
+    for (int i = 0; i < RecentFiles::Count; ++i) {
+        QAction* a = ctx_.Actions->Action(QString("menyfil%1").arg(i + 1));
+        const std::string caption = recent.Caption(i);
+        a->setText(Q(caption));
+        a->setVisible(!caption.empty());
+        a->setStatusTip(Q(recent.Entry(i)));
+    }
+    ctx_.Actions->Action("menyfilskille")->setVisible(recent.SeparatorVisible());
+}
+
+void FileCommands::OpenRecent(int index) {
+    const std::optional<std::string> path = ctx_.Session->Prefs().Recent.Choose(
+        index, ctx_.Prompt(), [](const std::string& p) { return RegularFileExists(p); });
+    if (!path) {
+        FillRecentMenu();
+        return;
+    }
+    if (!ConfirmDiscard()) return;
+    OpenPattern(Q(*path));
+}
+
+void FileCommands::FileExit() {
+    ctx_.Window->close();
+}
+
+} // namespace hw

@@ -1,0 +1,92 @@
+#include "commands/view_commands.h"
+
+#include "commands/file_commands.h"
+#include "dialogs/num_dialog.h"
+#include "document/editor_document.h"
+#include "model/primitives.h"
+#include "platform/settings_session.h"
+#include "text/lang.h"
+#include "text/messages.h"
+#include "transform/analysis.h"
+#include "view/draft_view.h"
+#include "view/geometry.h"
+
+namespace hw {
+
+namespace {
+
+// What Design mode may change that Draft mode does not show: leaving Design
+// mode without drawing puts these back as they were.
+constexpr ComponentSet DraftStructure = {
+    Component::Threading, Component::TieUp, Component::Treadling, Component::Liftplan,
+    Component::Design,    Component::Sizes, Component::Used,      Component::Loom};
+
+} // namespace
+
+void ViewCommands::Design1Click() {
+    EditorDocument& doc = *ctx_.Doc;
+    const DraftState& d = doc.Draft();
+    if (d.DesignMode || (d.TreadleMode && d.MultipleTr)) return;
+    const bool hasDraft = LastThreadedEnd(d, MaxEnds) > 0 && LastUsedPick(d, MaxPicks) > 0;
+    if (!ctx_.Session->Prefs().ExpertMode && doc.Modified() && hasDraft) {
+        const int answer = ctx_.Prompt().WarnYesNoCancel(GetText("TWform", "@mesdesign"));
+        if (answer == IdCancel) return;
+        if (answer == IdYes) {
+            FileCommands(ctx_).FileSaveAs();
+            // A cancelled or failed save stops the switch: the draft is not
+            // safe on disk yet.
+            if (doc.Modified()) return;
+        }
+    }
+    ctx_.View->SetSelectionMode(false);
+    doc.BeginScope([](DraftState& d) { DraftToDesign(d); });
+    ctx_.Refresh();
+}
+
+void ViewCommands::Draft1Click() {
+    EditorDocument& doc = *ctx_.Doc;
+    if (!doc.Draft().DesignMode) return;
+    ctx_.View->CancelStroke();
+    if (!doc.Core().ScopeChanged({Component::Design})) {
+        // Only colours (if anything) changed: the draft comes back whole.
+        doc.EndScope(DraftStructure);
+    } else {
+        const bool converted = doc.EndScope({}, [&](DraftState& d) {
+            return DesignToDraft(d, ctx_.Prompt(), ctx_.Session->Prefs().Warpempty);
+        });
+        if (!converted) return; // more than 16 shafts, and the user stays
+    }
+    ctx_.View->SetSelectionMode(false);
+    ctx_.Refresh();
+}
+
+void ViewCommands::ToggleDesign() {
+    if (ctx_.Doc->Draft().DesignMode)
+        Draft1Click();
+    else
+        Design1Click();
+}
+
+void ViewCommands::ShowThreading1Click() {
+    ViewSettings& s = ctx_.View->Settings();
+    s.ShowThreading = !s.ShowThreading;
+    ctx_.View->LayoutStep();
+    ctx_.View->FullRepaint();
+    ctx_.Refresh();
+}
+
+void ViewCommands::Zoom1Click() {
+    int value = ctx_.Doc->Draft().Zoom;
+    const QString caption = QString::fromStdString(GetText("TWform", "@zoomtitle"));
+    const QString label = QString::fromStdString(GetText("TWform", "@zoomtxt")) + ":";
+    if (TDlgNum1::Ask(ctx_.Window, caption, label, MinZoomStep, MaxZoomStep, value) &&
+        value != ctx_.Doc->Draft().Zoom)
+        SetZoom(value);
+}
+
+void ViewCommands::SetZoom(int step) {
+    ctx_.View->RequestZoom(step);
+    ctx_.Refresh();
+}
+
+} // namespace hw

@@ -1,0 +1,380 @@
+#include "mainwindow/action_table.h"
+
+#include "commands/command_groups.h"
+#include "files/pattern_file.h"
+#include "help/context_help.h"
+#include "text/help_topics.h"
+#include "text/lang.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace hw {
+
+namespace {
+
+using K = ActionKind;
+using S = EnableState;
+using G = CommandGroups;
+
+// The rules of the menus, named by the letters the menu table uses.
+constexpr ActionRule NotD = [](const S& s) { return !s.Design; };
+constexpr ActionRule T = [](const S& s) { return s.TreadleLoom; };
+constexpr ActionRule NotT = [](const S& s) { return !s.TreadleLoom; };
+constexpr ActionRule NotDNotM = [](const S& s) { return !s.Design && !s.Multiple; };
+constexpr ActionRule LangIs0 = [](const S& s) { return s.Language == LangEnglish; };
+constexpr ActionRule LangIs1 = [](const S& s) { return s.Language == LangGerman; };
+constexpr ActionRule LangIs2 = [](const S& s) { return s.Language == LangSwedish; };
+constexpr ActionRule LangIs3 = [](const S& s) { return s.Language == LangFinnish; };
+
+constexpr ActionSpec Specs[] = {
+    // File
+    {K::Menu, "File1", "", "&File", "", help::FileMenu},
+    {K::Item, "FileOpenItem", "File1", "&Open...", "Ctrl+O", help::Open,
+     [](G& g) { g.File.FileOpen(); }},
+    {K::Item, "OpenSelected1", "File1", "Open &Components...", "", help::LoadComponents,
+     [](G& g) { g.File.OpenSelected1Click(); }},
+    {K::Item, "FileSaveItem", "File1", "&Save", "Ctrl+S", help::Save,
+     [](G& g) { g.File.FileSave(); }},
+    {K::Item, "FileSaveAsItem", "File1", "Save &As...", "", help::Save,
+     [](G& g) { g.File.FileSaveAs(); }},
+    {K::Item, "ReverttoSaved1", "File1", "&Revert to Saved", "", help::Open,
+     [](G& g) { g.File.ReverttoSaved1Click(); }, [](const S& s) { return s.PathKnown; }},
+    {K::Item, "New1", "File1", "&New...", "Ctrl+N", help::NewPattern,
+     [](G& g) { g.File.New1Click(); }},
+    {K::Separator, "", "File1", ""},
+    {K::Menu, "Export1", "File1", "&Export", "", help::FileMenu},
+    {K::Item, "WIF1", "Export1", "Save to WIF-file", "", help::WifSave},
+    {K::Item, "PNG1", "Export1", "Save Fabric as PNG-image...", "", help::PngExport},
+    {K::Item, "SaveVersion41", "Export1", "Save to Heddlewise 4", "", help::Save,
+     [](G& g) { g.File.SaveOldVersion(int(OldVersion::V4)); }},
+    {K::Item, "SaveVersion31", "Export1", "Save to Heddlewise 3", "", help::Save,
+     [](G& g) { g.File.SaveOldVersion(int(OldVersion::V3)); }},
+    {K::Item, "SaveVersion121", "Export1", "Save to Heddlewise 1-2", "", help::Save,
+     [](G& g) { g.File.SaveOldVersion(int(OldVersion::V12)); }},
+    {K::Separator, "", "File1", ""},
+    {K::Item, "PageSetup1", "File1", "Page Se&tup...", "", help::PrintDraft},
+    {K::Item, "FilePrintItem", "File1", "&Print", "", help::PrintDraft},
+    {K::Menu, "PrintNumeric1", "File1", "Print Nu&meric", "", help::PrintNumeric},
+    {K::Item, "PrNumThreading", "PrintNumeric1", "&Threading...", "", help::PrintNumeric},
+    {K::Item, "PrNumLiftplan", "PrintNumeric1", "&Liftplan...", "", help::PrintNumeric},
+    {K::Item, "WarpColors1", "PrintNumeric1", "&Warp Colors...", "", help::PrintNumeric},
+    {K::Item, "FilePrintSetupItem", "File1", "Printer Set&up...", "", help::PrintDraft},
+    {K::Separator, "menyfiltop", "File1", ""},
+    {K::Item, "menyfil1", "File1", "&1 ", "", help::Open, [](G& g) { g.File.OpenRecent(0); }},
+    {K::Item, "menyfil2", "File1", "&2 ", "", help::Open, [](G& g) { g.File.OpenRecent(1); }},
+    {K::Item, "menyfil3", "File1", "&3 ", "", help::Open, [](G& g) { g.File.OpenRecent(2); }},
+    {K::Item, "menyfil4", "File1", "&4 ", "", help::Open, [](G& g) { g.File.OpenRecent(3); }},
+    {K::Item, "menyfil5", "File1", "&5 ", "", help::Open, [](G& g) { g.File.OpenRecent(4); }},
+    {K::Item, "menyfil6", "File1", "&6 ", "", help::Open, [](G& g) { g.File.OpenRecent(5); }},
+    {K::Item, "menyfil7", "File1", "&7 ", "", help::Open, [](G& g) { g.File.OpenRecent(6); }},
+    {K::Separator, "menyfilskille", "File1", ""},
+    {K::Item, "FileExitItem", "File1", "E&xit", "", help::FileMenu,
+     [](G& g) { g.File.FileExit(); }},
+
+    // Edit
+    {K::Menu, "Edit1", "", "&Edit", "", help::EditMenu},
+    {K::Item, "EditUndoItem", "Edit1", "&Undo", "Ctrl+Z", help::EditMenu,
+     [](G& g) { g.Edit.EditUndo(); }, [](const S& s) { return s.CanUndo; }},
+    {K::Item, "EditRedoItem", "Edit1", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", help::EditMenu,
+     [](G& g) { g.Edit.EditRedo(); }, [](const S& s) { return s.CanRedo; }},
+    {K::Item, "Rep1", "Edit1", "&Repeat...", "Ctrl+R", help::EditMenu},
+    {K::Separator, "", "Edit1", ""},
+    {K::Item, "EditCutItem", "Edit1", "Cu&t", "Ctrl+X", help::EditMenu},
+    {K::Item, "EditCopyItem", "Edit1", "&Copy", "Ctrl+C", help::EditMenu},
+    {K::Item, "EditPasteItem", "Edit1", "&Paste", "Ctrl+V", help::EditMenu},
+    {K::Item, "EditPasteSpecial1", "Edit1", "Paste &Special...", "Ctrl+W", help::PasteSpecial},
+    {K::Item, "EditDeleteItem", "Edit1", "Delete", "", help::EditMenu},
+    {K::Item, "SelectCopy1", "Edit1", "Select &and Copy...", "", help::SelectAndCopy},
+    {K::Separator, "", "Edit1", ""},
+    {K::Check, "UnlinkColors1", "Edit1", "Unlink Colors", "Ctrl+L", help::PaletteWindow,
+     [](G& g) { g.Edit.UnlinkColors1Click(); }, nullptr, nullptr,
+     [](const S& s) { return s.ColorsUnlinked; }},
+    {K::Item, "CopyImage1", "Edit1", "Copy &Image", "", help::EditMenu},
+    {K::Menu, "Clear1", "Edit1", "Cl&ear", "", help::EditMenu},
+    {K::Item, "All1", "Clear1", "&All", "", help::EditMenu, [](G& g) { g.Edit.All1Click(); }},
+    {K::Item, "Threading1", "Clear1", "&Threading", "", help::EditMenu,
+     [](G& g) { g.Edit.Threading1Click(); }, NotD},
+    {K::Item, "Liftplan1", "Clear1", "&Liftplan", "", help::EditMenu,
+     [](G& g) { g.Edit.Liftplan1Click(); }, NotD, NotT},
+    {K::Item, "Tieup1", "Clear1", "Tie-&up", "", help::EditMenu, [](G& g) { g.Edit.Tieup1Click(); },
+     NotD, T},
+    {K::Item, "Treadling1", "Clear1", "T&readling", "", help::EditMenu,
+     [](G& g) { g.Edit.Treadling1Click(); }, NotD, T},
+    {K::Item, "Colors1", "Clear1", "&Colors", "", help::EditMenu,
+     [](G& g) { g.Edit.Colors1Click(); }},
+    {K::Separator, "", "Edit1", ""},
+    {K::Item, "NumericInput1", "Edit1", "Numeric Input...", "", help::NumericInput, nullptr, NotD},
+    // The keyboard-input shortcuts work while the menu is closed, so each
+    // item carries its menu's rule as well as its own.
+    {K::Menu, "KeyboardInput1", "Edit1", "Keyboard Input", "", help::KeyboardInput, nullptr, NotD},
+    {K::Item, "KeyThreading", "KeyboardInput1", "Threading", "F2", help::KeyboardInput, nullptr,
+     [](const S& s) { return s.ShowThreading && !s.Design; }},
+    {K::Item, "KeyTreadling", "KeyboardInput1", "Treadling", "F3", help::KeyboardInput, nullptr,
+     NotD},
+    {K::Item, "KeyTieup", "KeyboardInput1", "Tie-up", "F4", help::KeyboardInput, nullptr,
+     [](const S& s) { return s.ShowThreading && !s.Design; }, T},
+
+    // View: the view modes are one exclusive group.
+    {K::Menu, "View1", "", "&View", "", help::ViewMenu},
+    {K::Radio, "Draft1", "View1", "&Draft", "", help::ViewMenu, [](G& g) { g.View.Draft1Click(); },
+     nullptr, nullptr, [](const S& s) { return !s.Design; }},
+    {K::Radio, "Design1", "View1", "D&esign", "", help::ViewMenu,
+     [](G& g) { g.View.Design1Click(); }, [](const S& s) { return !(s.TreadleLoom && s.Multiple); },
+     nullptr, [](const S& s) { return s.Design; }},
+    {K::Radio, "Fabric1", "View1", "&Fabric", "", help::FabricWindow},
+    {K::Radio, "FabricYarnView1", "View1", "Fabric - Yarn View", "", help::FabricWindow},
+    {K::Radio, "Drapery1", "View1", "D&rapery", "", help::FabricWindow},
+    {K::Radio, "Interlacement1", "View1", "&Interlacement", "", help::FabricWindow},
+    {K::Separator, "", "View1", ""},
+    {K::Check, "ShowThreading1", "View1", "&Show Threading", "", help::ViewMenu,
+     [](G& g) { g.View.ShowThreading1Click(); }, NotD, nullptr,
+     [](const S& s) { return s.ShowThreading; }},
+    {K::Check, "FabricWindow1", "View1", "Fabric &Window", "", help::FabricWindow},
+
+    // Utilities
+    {K::Menu, "Utilities1", "", "&Utilities", "", help::UtilitiesMenu},
+    {K::Item, "EditColors1", "Utilities1", "&Edit Colors...", "", help::EditColors},
+    {K::Separator, "", "Utilities1", ""},
+    {K::Item, "Trompaswrit1", "Utilities1", "&Tromp as Writ...", "", help::TrompAsWrit},
+    {K::Item, "WrapLiftplan1", "Utilities1", "&Wrap Liftplan...", "", help::WrapLiftplan, nullptr,
+     NotD, [](const S& s) { return !(s.TreadleLoom && !s.Multiple); }},
+    {K::Separator, "", "Utilities1", ""},
+    {K::Menu, "Mirror1", "Utilities1", "&Mirror", "", help::UtilitiesMenu, nullptr, NotD},
+    {K::Item, "Warp1", "Mirror1", "W&arp", "", help::UtilitiesMenu},
+    {K::Item, "Weft1", "Mirror1", "W&eft", "", help::UtilitiesMenu},
+    {K::Menu, "Insert1", "Utilities1", "&Insert", "", help::InsertDelete},
+    {K::Item, "InsEnds1", "Insert1", "&Ends...", "", help::InsertDelete},
+    {K::Item, "InsPicks1", "Insert1", "&Picks...", "", help::InsertDelete},
+    {K::Item, "InsShafts1", "Insert1", "&Shafts...", "", help::InsertDelete, nullptr, NotD},
+    {K::Item, "InsTreadles1", "Insert1", "&Treadles...", "", help::InsertDelete, nullptr, NotD, T},
+    {K::Menu, "Delete1", "Utilities1", "&Delete", "", help::InsertDelete},
+    {K::Item, "DelEnds1", "Delete1", "&Ends...", "", help::InsertDelete},
+    {K::Item, "DelPicks1", "Delete1", "&Picks...", "", help::InsertDelete},
+    {K::Item, "DelShafts1", "Delete1", "&Shafts...", "", help::InsertDelete, nullptr, NotD},
+    {K::Item, "DelTreadles1", "Delete1", "&Treadles...", "", help::InsertDelete, nullptr, NotD, T},
+    {K::Item, "SwitchShafts1", "Utilities1", "&Switch Shafts...", "", help::SwitchShaftsTreadles,
+     nullptr, NotD},
+    {K::Item, "SwitchTreadles1", "Utilities1", "Switch Tr&eadles...", "",
+     help::SwitchShaftsTreadles, nullptr, NotD, T},
+    {K::Item, "ReverseWarpOrder1", "Utilities1", "Reverse Warp Order", "", help::UtilitiesMenu,
+     nullptr, NotD},
+    {K::Item, "ReverseOrder1", "Utilities1", "Reverse Weft &Order", "", help::UtilitiesMenu,
+     nullptr, NotD},
+    {K::Item, "Reverse1", "Utilities1", "&Reverse", "", help::UtilitiesMenu, nullptr, NotDNotM},
+    {K::Item, "Reducetoonerepeat1", "Utilities1", "Reduce to one re&peat", "", help::UtilitiesMenu,
+     nullptr, NotD},
+    {K::Separator, "", "Utilities1", ""},
+    {K::Item, "TieUpSpecial1", "Utilities1", "Tie-&up Special...", "", help::TieUpSpecial, nullptr,
+     NotD, T},
+
+    // Transform
+    {K::Menu, "Transform1", "", "T&ransform", "", help::TransformMenu},
+    {K::Item, "BlockSubstitution1", "Transform1", "Block Substitution...", "",
+     help::BlockSubstitution, nullptr, NotD},
+    {K::Item, "Translate1", "Transform1", "&Translate...", "", help::Translate, nullptr,
+     [](const S& s) { return !s.Multiple; }},
+    {K::Item, "Overlay1", "Transform1", "&Overlay...", "", help::LiftplanOverlay, nullptr,
+     [](const S& s) { return s.Design || !s.TreadleLoom; }},
+    {K::Item, "Network1", "Transform1", "&Network...", "", help::Network, nullptr, NotD},
+    {K::Separator, "", "Transform1", ""},
+    {K::Item, "InsertThreading1", "Transform1", "&Insert Threading...", "", help::InsertThreading,
+     nullptr, NotD},
+    {K::Item, "InsertTreadling1", "Transform1", "Insert Tr&eadling...", "", help::InsertTreadling,
+     nullptr, NotD, [](const S& s) { return s.TreadleLoom && !s.Multiple; }},
+    {K::Item, "InsertinLiftplan1", "Transform1", "Insert in &Liftplan...", "",
+     help::InsertInLiftplan, nullptr, NotD, NotT},
+    {K::Item, "DeleteinLiftplan1", "Transform1", "&Delete in Liftplan...", "",
+     help::DeleteInLiftplan, nullptr, NotD, NotT},
+    {K::Separator, "", "Transform1", ""},
+    {K::Item, "Reanalyze1", "Transform1", "&Reanalyze Threading", "", help::TransformMenu, nullptr,
+     NotDNotM},
+    {K::Item, "ReanalyzeTreadling1", "Transform1", "Reanalyze Treadling", "", help::TransformMenu,
+     nullptr, NotDNotM, T},
+    {K::Item, "StraightThreading1", "Transform1", "&Straight Threading", "", help::TransformMenu,
+     nullptr, NotDNotM},
+    {K::Item, "Rotate1", "Transform1", "Turn Draft", "", help::TransformMenu, nullptr, NotDNotM},
+
+    // Fill
+    {K::Menu, "Fill1", "", "F&ill", "", help::FillMenu},
+    {K::Menu, "FillThreading1", "Fill1", "&Threading", "", help::FillMenu, nullptr, NotD},
+    {K::Item, "Straight1", "FillThreading1", "&Straight", "", help::FillMenu},
+    {K::Item, "Pointed1", "FillThreading1", "&Pointed", "", help::FillMenu},
+    {K::Item, "Rosepath1", "FillThreading1", "&Rosepath", "", help::FillMenu},
+    {K::Menu, "FillTreadling1", "Fill1", "T&readling", "", help::FillMenu, nullptr, NotDNotM, T},
+    {K::Item, "Straight2", "FillTreadling1", "&Straight", "", help::FillMenu},
+    {K::Item, "Pointed2", "FillTreadling1", "&Pointed", "", help::FillMenu},
+    {K::Item, "Rosepath2", "FillTreadling1", "&Rosepath", "", help::FillMenu},
+    {K::Menu, "FillTieup1", "Fill1", "Tie-&up", "", help::FillMenu, nullptr, NotDNotM},
+    {K::Item, "RandomTwill1", "FillTieup1", "&Twill Variations...", "", help::TwillGenerator},
+    {K::Item, "Satin1", "FillTieup1", "&Satin...", "", help::Satin},
+    {K::Item, "Plain1", "FillTieup1", "&Plain Weave", "", help::FillMenu},
+    {K::Menu, "FillWarpColors1", "Fill1", "W&arp Colors", "", help::FillMenu},
+    {K::Item, "A1", "FillWarpColors1", "A", "", help::FillMenu},
+    {K::Item, "AB1", "FillWarpColors1", "AB", "", help::FillMenu},
+    {K::Item, "CD1", "FillWarpColors1", "ab", "", help::FillMenu},
+    {K::Item, "AABB1", "FillWarpColors1", "AABB", "", help::FillMenu},
+    {K::Item, "CCDD1", "FillWarpColors1", "aabb", "", help::FillMenu},
+    {K::Item, "ABA1", "FillWarpColors1", "ABA", "", help::FillMenu},
+    {K::Item, "aba3", "FillWarpColors1", "aba", "", help::FillMenu},
+    {K::Menu, "FillWeftColors1", "Fill1", "W&eft Colors", "", help::FillMenu},
+    {K::Item, "B1", "FillWeftColors1", "B", "", help::FillMenu},
+    {K::Item, "AB2", "FillWeftColors1", "AB", "", help::FillMenu},
+    {K::Item, "CD2", "FillWeftColors1", "ab", "", help::FillMenu},
+    {K::Item, "AABB2", "FillWeftColors1", "AABB", "", help::FillMenu},
+    {K::Item, "CCDD2", "FillWeftColors1", "aabb", "", help::FillMenu},
+    {K::Item, "ABA2", "FillWeftColors1", "ABA", "", help::FillMenu},
+    {K::Item, "aba4", "FillWeftColors1", "aba", "", help::FillMenu},
+
+    // Analyze
+    {K::Menu, "Analyze1", "", "&Analyze", "", help::AnalyzeMenu},
+    {K::Item, "Repeats1", "Analyze1", "&Repeats", "", help::AnalysisReports},
+    {K::Item, "Floats1", "Analyze1", "&Floats", "", help::AnalysisReports, nullptr, NotD},
+    {K::Item, "Colors2", "Analyze1", "&Colors", "", help::AnalysisReports, nullptr, NotD},
+    {K::Item, "Heddles1", "Analyze1", "&Heddles", "", help::AnalysisReports, nullptr, NotD},
+
+    // Options
+    {K::Menu, "Options1", "", "&Options", "", help::OptionsMenu},
+    {K::Item, "Options2", "Options1", "&Options...", "", help::Options,
+     [](G& g) { g.Options.Options2Click(); }},
+    {K::Item, "SaveSettings1", "Options1", "&Save Settings", "", help::Options,
+     [](G& g) { g.Options.SaveSettings1Click(); }},
+    {K::Menu, "Language1", "Options1", "&Language", "", help::OptionsMenu},
+    {K::Radio, "English1", "Language1", "&English", "", help::OptionsMenu,
+     [](G& g) { g.Options.SwitchLanguage(LangEnglish); }, nullptr, nullptr, LangIs0},
+    {K::Radio, "Deutsch1", "Language1", "&Deutsch", "", help::OptionsMenu,
+     [](G& g) { g.Options.SwitchLanguage(LangGerman); }, nullptr, nullptr, LangIs1},
+    {K::Radio, "Svensk1", "Language1", "&Svensk", "", help::OptionsMenu,
+     [](G& g) { g.Options.SwitchLanguage(LangSwedish); }, nullptr, nullptr, LangIs2},
+    {K::Radio, "Suomi1", "Language1", "S&uomi", "", help::OptionsMenu,
+     [](G& g) { g.Options.SwitchLanguage(LangFinnish); }, nullptr, nullptr, LangIs3},
+    {K::Separator, "", "Options1", ""},
+    {K::Item, "ColorWindow1", "Options1", "&Color Palette", "", help::PaletteWindow},
+    {K::Item, "ColorDialogItem", "Options1", "&Color Dialog", "", help::PaletteWindow},
+    {K::Item, "Zoom1", "Options1", "&Zoom...", "", help::Zoom, [](G& g) { g.View.Zoom1Click(); }},
+    {K::Item, "Note1", "Options1", "&Note...", "", help::Notes,
+     [](G& g) { g.Options.Note1Click(); }},
+    {K::Item, "Threadbook1", "Options1", "Threadbook", "", help::OptionsMenu,
+     [](G& g) { g.Options.Threadbook1Click(); }},
+
+    // Help
+    {K::Menu, "Help1", "", "&Help", "", help::HelpMenu},
+    {K::Item, "HelpContentsItem", "Help1", "&Help Topics", "", help::Contents,
+     [](G& g) { g.Help.HelpContents(); }},
+    {K::Item, "HelpAboutItem", "Help1", "&About Heddlewise...", "", help::HelpMenu,
+     [](G& g) { g.Help.HelpAbout(); }},
+    {K::Item, "TipofDayItem", "Help1", "&Tip of the Day", "", help::TipOfTheDay,
+     [](G& g) { g.Help.TipofDayItemClick(); }},
+    {K::Menu, "OntheWeb1", "Help1", "On the &Web", "", help::HelpMenu},
+    {K::Item, "HeddlewiseHomePage1", "OntheWeb1", "Heddlewise Home Page", "", help::HelpMenu,
+     [](G& g) { g.Help.HeddlewiseHomePage1Click(); }},
+
+    // The toolbar's buttons; the zoom slider and the colour box are widgets
+    // of their own.
+    {K::Item, "OpenSpeedButton", "ToolBar1", "Open", "", help::Open,
+     [](G& g) { g.File.FileOpen(); }},
+    {K::Item, "SaveSpeedButton", "ToolBar1", "Save", "", help::Save,
+     [](G& g) { g.File.FileSave(); }},
+    {K::Radio, "PenSpeedButton", "ToolBar1", "Pen", "", help::Contents,
+     [](G& g) { g.Edit.PenSpeedButtonClick(); }, nullptr, nullptr,
+     [](const S& s) { return !s.SelectionMode && s.Tool == StrokeTool::Pen; }},
+    {K::Radio, "LineSpeedButton", "ToolBar1", "Line", "", help::Contents,
+     [](G& g) { g.Edit.LineSpeedButtonClick(); }, nullptr, nullptr,
+     [](const S& s) { return !s.SelectionMode && s.Tool == StrokeTool::Line; }},
+    {K::Radio, "SelectSpeedButton", "ToolBar1", "Selection", "", help::Contents,
+     [](G& g) { g.Edit.SelectSpeedButtonClick(); }, nullptr, nullptr,
+     [](const S& s) { return s.SelectionMode; }},
+    {K::Item, "RepSpeedButton", "ToolBar1", "Repeat", "", help::EditMenu},
+    {K::Item, "OptionSpeedButton", "ToolBar1", "Options", "", help::Options,
+     [](G& g) { g.Options.Options2Click(); }},
+    {K::Item, "PalSpeedButton", "ToolBar1", "Color Palette", "", help::PaletteWindow},
+};
+
+} // namespace
+
+std::span<const ActionSpec> ActionSpecs() {
+    return Specs;
+}
+
+ActionTable::ActionTable(QMainWindow* window, CommandGroups& groups)
+    : QObject(window), groups_(groups) {
+    QMenuBar* bar = window->menuBar();
+    for (const ActionSpec& spec : Specs) {
+        const QString name = QString::fromLatin1(spec.Name);
+        const QString parent = QString::fromLatin1(spec.Parent);
+        QMenu* into = menus_.value(parent);
+        if (spec.Kind == ActionKind::Menu) {
+            QMenu* m = into ? into->addMenu(spec.Caption) : bar->addMenu(spec.Caption);
+            m->setObjectName(name);
+            m->menuAction()->setObjectName(name);
+            SetHelpContext(m, spec.Help);
+            menus_.insert(name, m);
+            specs_.insert(name, &spec);
+            continue;
+        }
+        QAction* a = nullptr;
+        if (spec.Kind == ActionKind::Separator) {
+            a = into->addSeparator();
+            if (!name.isEmpty()) {
+                a->setObjectName(name);
+                actions_.insert(name, a);
+            }
+            continue;
+        }
+        a = new QAction(QString::fromUtf8(spec.Caption), window);
+        a->setObjectName(name);
+        if (into) into->addAction(a);
+        SetHelpContext(a, spec.Help);
+        if (spec.Kind != ActionKind::Item) a->setCheckable(true);
+        if (spec.Kind == ActionKind::Radio) {
+            QActionGroup*& group = radioGroups_[parent];
+            if (!group) group = new QActionGroup(this);
+            group->addAction(a);
+        }
+        if (*spec.Shortcuts) {
+            QList<QKeySequence> keys;
+            for (const QString& k : QString::fromLatin1(spec.Shortcuts).split(';'))
+                keys << QKeySequence(k, QKeySequence::PortableText);
+            a->setShortcuts(keys);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        // The window holds every action, so shortcuts outlive a hidden menu
+        // or toolbar.
+        window->addAction(a);
+        if (spec.Run)
+            connect(a, &QAction::triggered, this, [this, &spec] { Run(spec); });
+        else
+            a->setEnabled(false);
+        actions_.insert(name, a);
+        specs_.insert(name, &spec);
+    }
+}
+
+void ActionTable::Run(const ActionSpec& spec) {
+    // The rule is checked again: a shortcut may fire before the menus were
+    // brought up to date.
+    if (spec.Enabled && !spec.Enabled(state_)) return;
+    if (spec.Visible && !spec.Visible(state_)) return;
+    spec.Run(groups_);
+}
+
+void ActionTable::Update(const EnableState& s) {
+    state_ = s;
+    for (const ActionSpec& spec : Specs) {
+        const QString name = QString::fromLatin1(spec.Name);
+        QAction* a =
+            spec.Kind == ActionKind::Menu ? menus_.value(name)->menuAction() : actions_.value(name);
+        if (!a || spec.Kind == ActionKind::Separator) continue;
+        const bool visible = !spec.Visible || spec.Visible(s);
+        const bool enabled = !spec.Enabled || spec.Enabled(s);
+        // Recent files and language items decide their own visibility.
+        if (spec.Visible) a->setVisible(visible);
+        a->setEnabled(enabled && (spec.Kind == ActionKind::Menu || spec.Run));
+        if (spec.Checked) a->setChecked(spec.Checked(s));
+    }
+}
+
+} // namespace hw

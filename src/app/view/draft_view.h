@@ -1,0 +1,122 @@
+#pragma once
+
+#include "edit/stroke.h"
+#include "model/view_window.h"
+#include "view/geometry.h"
+#include "view/raster_canvas.h"
+#include "view/view_settings.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+
+class QScrollBar;
+
+namespace hw {
+
+class EditorDocument;
+class DraftSurface;
+
+// The draft in the main window: the drawing surface with its two scroll
+// bars, the layout and painting of the draft, and the mouse strokes. It
+// changes the draft only through the document and repaints whatever the
+// document reports as changed, whoever changed it.
+//
+// The picture is kept in device pixels, so that every grid line is exactly
+// one pixel wide at any screen scale; coordinates below are device pixels.
+class DraftView : public QWidget {
+    Q_OBJECT
+public:
+    DraftView(EditorDocument& doc, QWidget* parent = nullptr);
+    ~DraftView() override;
+
+    ViewSettings& Settings() { return settings_; }
+    const ViewWindow& Window() const { return window_; }
+    const ViewGeometry& Geometry() const { return geometry_; }
+    const RasterCanvas& Canvas() const { return *canvas_; }
+    QWidget* Surface() const;
+    QScrollBar* ScrollBarH() const { return scrollBarH_; }
+    QScrollBar* ScrollBarV() const { return scrollBarV_; }
+    // Device pixels per surface pixel.
+    double PixelRatio() const;
+
+    // The layout step: zoom fitting, visible counts, scroll offsets, bars.
+    void LayoutStep();
+    // The background, then the whole view.
+    void FullRepaint();
+    // Asks for a draft zoom step; returns the one taken (lowered to the
+    // largest that fits in Draft mode).
+    int RequestZoom(int step);
+    // Scrolls the draft to these offsets (clamped).
+    void ScrollTo(int endOffset, int pickOffset);
+
+    StrokeTool Tool() const { return stroke_.Tool; }
+    void SetTool(StrokeTool tool);
+    bool SelectionMode() const { return selectionMode_; }
+    void SetSelectionMode(bool on);
+    bool Stroking() const { return stroke_.Open(); }
+    int CurrentColor() const { return currentColor_; }
+    void SetCurrentColor(int index) { currentColor_ = index; }
+    // The cell under the mouse (for Insert and Delete and the status line).
+    const ViewHit& Pointer() const { return pointer_; }
+
+    // The mouse, in device pixels of the surface (the surface forwards them).
+    void MouseDown(StrokeButton button, int x, int y);
+    void MouseMove(int x, int y);
+    void MouseUp(StrokeButton button);
+    // Notches towards the user are positive.
+    void MouseWheel(int notches);
+    // Drops an open stroke (Escape, a lost focus).
+    void CancelStroke();
+
+signals:
+    // The visible ends or picks changed (scrolling, layout).
+    void Scrolled();
+    // The pointer moved to another cell (or out of every area).
+    void PointerMoved();
+    // A right click on a colour row chose a colour.
+    void ColorPicked(int index);
+    // The layout lowered the zoom.
+    void ZoomShown(int step);
+    // The drawing tool or selection mode changed.
+    void ToolChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class DraftSurface;
+    void ShowChange(const Change& change);
+    void ShowStrokePaint(const StrokePaint& paint);
+    void SurfaceResized();
+    void UpdateScrollBars();
+    void ScrollBarsMoved();
+    void Flush();
+    RasterCanvas& CanvasForSize();
+    StrokeTarget Target() const;
+
+    EditorDocument& doc_;
+    ViewSettings settings_;
+    ViewWindow window_;
+    ViewGeometry geometry_;
+    StrokeState stroke_;
+    bool selectionMode_ = false;
+    int currentColor_ = 0;
+    int lastThreaded_ = 0; // last threaded visible end as painted
+    ViewHit pointer_;
+    QCursor selectCursor_;
+
+    DraftSurface* surface_ = nullptr;
+    QWidget* hPanel_ = nullptr;
+    QWidget* vPanel_ = nullptr;
+    QScrollBar* scrollBarH_ = nullptr;
+    QScrollBar* scrollBarV_ = nullptr;
+    bool barPressed_ = false;
+    bool laidOut_ = false;
+    QImage image_;
+    std::unique_ptr<RasterCanvas> canvas_;
+};
+
+} // namespace hw
