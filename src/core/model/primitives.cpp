@@ -292,14 +292,4 @@ void LoadDefaultPalette(DraftState& d) {
     RebuildColorTable(d);
 }
 
-void SwapBytes(uint8_t& a, uint8_t& b) {
-    std::swap(a, b);
-}
-void SwapWords(uint16_t& a, uint16_t& b) {
-    std::swap(a, b);
-}
-void SwapLongs(uint32_t& a, uint32_t& b) {
-    std::swap(a, b);
-}
-
 } // namespace hw

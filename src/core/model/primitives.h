@@ -56,11 +56,6 @@ void RebuildColorTable(DraftState& d);
 void SetPaletteEntry(DraftState& d, int index, ColorRef color);
 void LoadDefaultPalette(DraftState& d);
 
-// Swaps used by switch and reverse operations.
-void SwapBytes(uint8_t& a, uint8_t& b);
-void SwapWords(uint16_t& a, uint16_t& b);
-void SwapLongs(uint32_t& a, uint32_t& b);
-
 // A threading or treadling value that may index the tie-up or a liftplan
 // row: anything above 16 counts as empty.
 inline int SafeShaft(uint8_t v) {
