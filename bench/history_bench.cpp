@@ -40,6 +40,7 @@ void RecordWholeDraftStep(benchmark::State& state) {
 }
 BENCHMARK(RecordWholeDraftStep)->Unit(benchmark::kMillisecond);
 
+// One iteration is an undo and a redo.
 void UndoRedoWholeDraftStep(benchmark::State& state) {
     hw::Document doc = FullDocument();
     doc.Edit([](hw::DraftState& d) { WholeDraftCommand(d, 1); });
