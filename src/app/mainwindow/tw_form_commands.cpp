@@ -359,14 +359,15 @@ void TWform::FillRecentMenu() {
 }
 
 void TWform::OpenRecent(int index) {
-    const std::optional<std::string> path = session_->Prefs().Recent.Choose(
-        index, *prompter_, [](const std::string& p) { return RegularFileExists(p); });
-    if (!path) {
+    const RecentChoice choice = session_->Prefs().Recent.Choose(
+        index, [](const std::string& p) { return RegularFileExists(p); });
+    if (choice.Missing) ReportNotFound(*prompter_, *choice.Missing);
+    if (!choice.Path) {
         FillRecentMenu();
         return;
     }
     if (!ConfirmDiscard()) return;
-    OpenPattern(Q(*path));
+    OpenPattern(Q(*choice.Path));
 }
 
 void TWform::menyfil1Click() {
