@@ -1,169 +1,118 @@
 #include "dialogs/memo_form.h"
-#include "help/context_help.h"
-#include "help/help_window.h"
-#include "text/help_topics.h"
+#include "platform/settings_session.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 using namespace hw;
 
-namespace {
-
-// Shows the window with the note and puts the cursor at the end of the memo.
-void Open(Tmemoform& form, const std::string& notes) {
-    form.SetNotes(notes);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Memo()->setFocus();
-    form.Memo()->moveCursor(QTextCursor::End);
-}
-
-QString Tail(const Tmemoform& form, int n) {
-    return form.Memo()->toPlainText().right(n);
-}
-
-} // namespace
-
 class MemoFormTest : public QObject {
     Q_OBJECT
+    Tmemoform* form_ = nullptr;
+
+    LimitedMemo* Memo() { return form_->Memo(); }
+    void Note(const std::string& notes) {
+        form_->SetNotes(notes);
+        Memo()->setFocus();
+        Memo()->moveCursor(QTextCursor::End);
+    }
+    QString Tail(int n) { return Memo()->toPlainText().right(n); }
+    void Paste(const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(Memo(), Qt::Key_V, Qt::ControlModifier);
+    }
+
 private slots:
-    void typingStopsAtTheLimit() {
-        Tmemoform form;
-        Open(form, std::string(2998, 'a'));
-        QTest::keyClicks(form.Memo(), "bcd");
-        QCOMPARE(form.Memo()->Length(), 3000);
-        QCOMPARE(Tail(form, 3), QString("abc"));
+    void init() {
+        form_ = new Tmemoform;
+        form_->resize(100, 50); // the smallest it gets
+        QCOMPARE(form_->size(), QSize(300, 150));
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_));
+    }
+    void cleanup() { delete form_; }
 
-        // A line break takes two places: it no longer fits in one.
-        form.SetNotes(std::string(2999, 'a'));
-        form.Memo()->moveCursor(QTextCursor::End);
-        QTest::keyClick(form.Memo(), Qt::Key_Return);
-        QCOMPARE(form.Memo()->Length(), 2999);
-        QTest::keyClick(form.Memo(), Qt::Key_Tab);
-        QCOMPARE(Tail(form, 2), QString("a\t"));
+    // Typed, pasted, set or composed: at most 3000 characters, a line break counting two.
+    void theNoteNeverOutgrowsThePatternFile() {
+        Note(std::string(2998, 'a'));
+        QTest::keyClicks(Memo(), "bcd");
+        QCOMPARE(Tail(3), QString("abc"));
+        QTest::keyClick(Memo(), Qt::Key_Backspace);
+        QTest::keyClick(Memo(), Qt::Key_Return); // two places do not fit in one
+        QTest::keyClick(Memo(), Qt::Key_Tab);
+        QCOMPARE(Tail(2), QString("b\t"));
 
-        // Typing over a selection replaces it, also when the memo is full,
-        // and deleting makes room again.
-        QTest::keyClick(form.Memo(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClicks(form.Memo(), "z");
-        QCOMPARE(Tail(form, 2), QString("az"));
-        QCOMPARE(form.Memo()->Length(), 3000);
-        QTest::keyClick(form.Memo(), Qt::Key_Backspace);
-        QTest::keyClicks(form.Memo(), "yx");
-        QCOMPARE(Tail(form, 2), QString("ay"));
+        Note(std::string(2996, 'a')); // CR LF from another program: one line break
+        Paste("1\r\n2\r\n3");
+        QCOMPARE(Tail(4), QString("a1\n2"));
+        Paste("xyz"); // nothing more goes in at all
+        QCOMPARE(Tail(2), QString("\n2"));
+        // Pasting over a selection may use its room: "\n2" frees three places.
+        QTest::keyClick(Memo(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(Memo(), Qt::Key_Left, Qt::ShiftModifier);
+        Paste("xyz");
+        QCOMPARE(Tail(5), QString("a1xyz"));
+        QCOMPARE(Memo()->Length(), 3000);
+
+        Note(std::string(3500, 'n'));
+        QCOMPARE(Memo()->Length(), 3000);
+        Note(std::string(2999, 'a') + "\xF0\x9F\x98\x80"); // never split at the limit
+        QCOMPARE(form_->Notes(), std::string(2999, 'a'));
+        Memo()->textCursor().insertText("XYZ"); // as an input method would
+        QTRY_COMPARE(Memo()->Length(), 3000);
+        QCOMPARE(Tail(2), QString("aX"));
+        // Line breaks come back as pattern files keep them; a new note has no undo.
+        form_->SetNotes("Warp: Köper\r\nline2\nline3\rline4");
+        QCOMPARE(Memo()->blockCount(), 4);
+        QCOMPARE(form_->Notes(), std::string("Warp: Köper\r\nline2\r\nline3\r\nline4"));
+        QVERIFY(!Memo()->document()->isUndoAvailable());
     }
 
-    void pastingIsCutToTheRoomLeft() {
-        Tmemoform form;
-        Open(form, std::string(2996, 'a'));
-        // CR LF from another program is one line break of two places.
-        QGuiApplication::clipboard()->setText("1\r\n2\r\n3");
-        QTest::keyClick(form.Memo(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Tail(form, 4), QString("a1\n2"));
-        QCOMPARE(form.Memo()->Length(), 3000);
-
-        // Nothing more goes in at all.
-        QGuiApplication::clipboard()->setText("xyz");
-        QTest::keyClick(form.Memo(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(form.Memo()->Length(), 3000);
-        QCOMPARE(Tail(form, 2), QString("\n2"));
-
-        // Pasting over a selection may use the selection's room: the line
-        // break and "2" free three places.
-        QTest::keyClick(form.Memo(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(form.Memo(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(form.Memo(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Tail(form, 5), QString("a1xyz"));
-        QCOMPARE(form.Memo()->Length(), 3000);
-    }
-
-    void textSetByCodeIsBoundedAndInputOutsideTypingIsCutBack() {
-        Tmemoform form;
-        form.SetNotes(std::string(3500, 'n'));
-        QCOMPARE(form.Memo()->Length(), 3000);
-
-        // A character outside the 16-bit range is never split at the limit.
-        form.SetNotes(std::string(2999, 'a') + "\xF0\x9F\x98\x80");
-        QCOMPARE(form.Notes(), std::string(2999, 'a'));
-
-        // Text that gets in by another way (an input method) is cut back
-        // to the limit right after.
-        form.SetNotes(std::string(2999, 'a'));
-        form.Memo()->moveCursor(QTextCursor::End);
-        form.Memo()->textCursor().insertText("XYZ");
-        QTRY_COMPARE(form.Memo()->Length(), 3000);
-        QCOMPARE(Tail(form, 2), QString("aX"));
-    }
-
-    void notesKeepLineBreaksAsPatternFilesDo() {
-        Tmemoform form;
-        form.SetNotes("Warp: Köper\r\nline2\nline3\rline4");
-        QCOMPARE(form.Memo()->blockCount(), 4);
-        QCOMPARE(form.Notes(), std::string("Warp: Köper\r\nline2\r\nline3\r\nline4"));
-        // Setting a note starts a fresh undo history.
-        QVERIFY(!form.Memo()->document()->isUndoAvailable());
-    }
-
-    void editMenuActsOnTheMemoAndPrintWaits() {
-        Tmemoform form;
-        Open(form, "");
-        auto* undo = form.findChild<QAction*>("Undo1");
-        auto* edit = form.findChild<QMenu*>("Edit1");
-        QVERIFY(undo && edit);
-        QVERIFY(!undo->isEnabled());
-        QVERIFY(!form.PrintAction()->isEnabled());
-
-        QTest::keyClicks(form.Memo(), "tabby");
-        QVERIFY(undo->isEnabled());
-        edit->popup(form.mapToGlobal(QPoint(0, 0)));
+    void menusActOnTheMemo() {
+        auto* undo = form_->findChild<QAction*>("Undo1");
+        auto* edit = form_->findChild<QMenu*>("Edit1");
+        QVERIFY(!undo->isEnabled() && !form_->PrintAction()->isEnabled());
+        Note("");
+        QTest::keyClicks(Memo(), "tabby");
+        edit->popup(form_->mapToGlobal(QPoint(0, 0)));
         QVERIFY(QTest::qWaitForWindowExposed(edit));
         QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(undo).center());
-        QTRY_COMPARE(form.Memo()->toPlainText(), QString());
+        QTRY_COMPARE(Memo()->toPlainText(), QString());
     }
 
-    void f1InTheNoteOpensItsHelp() {
-        InstallF1Help();
-        Tmemoform form;
-        Open(form, "tabby");
-        QTest::keyClick(form.Memo(), Qt::Key_F1);
-        QCOMPARE(SharedHelpWindow().CurrentContext(), help::Notes);
-        QCOMPARE(form.Notes(), std::string("tabby"));
-        CloseHelp();
-    }
-
-    void openingIsSignalledAndOkCloses() {
-        Tmemoform form;
-        QSignalSpy opened(&form, &Tmemoform::Opened);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(opened.count(), 1);
-        const QRect screen = form.screen()->availableGeometry();
-        QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 1);
-
-        // A stored placement is kept.
-        Tmemoform placed;
-        placed.move(10, 20);
-        placed.show();
-        QCOMPARE(placed.pos(), QPoint(10, 20));
-
-        QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
-        QVERIFY(!form.isVisible());
-        form.show();
+    // A tool window of the main window, never above a dialog, placed as stored and
+    // leaving where it was moved, resized or hidden to in the settings.
+    void placementIsRestoredAndKeptInTheSettings() {
+        QTemporaryDir dir;
+        auto session = std::make_unique<SettingsSession>(dir.filePath("notes.ini"));
+        QWidget main;
+        auto* form = new Tmemoform(&main);
+        QCOMPARE(form->windowType(), Qt::Tool);
+        QVERIFY(!(form->windowFlags() & Qt::WindowStaysOnTopHint));
+        session->Prefs().Memo = {350, 200, 40};
+        BindNotesPlacement(*form, *session);
+        QSignalSpy opened(form, &Tmemoform::Opened);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QCOMPARE(QRect(form->pos(), form->size()), QRect(40, form->y(), 350, 200));
+        form->resize(1000, 100); // at most as wide as it was designed, at least 150 high
+        QCOMPARE(form->size(), QSize(Tmemoform::InitialWidth, 150));
+        form->move(70, 90);
+        QTest::mouseClick(form->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+        QVERIFY(session->Prefs().Memo == (NotesPlacement{Tmemoform::InitialWidth, 150, 70}));
+        form->show();
         QCOMPARE(opened.count(), 2);
-
-        // The window may shrink to 300 x 150 but never grow wider than it
-        // started.
-        form.resize(1000, 500);
-        QCOMPARE(form.width(), Tmemoform::InitialWidth);
-        QCOMPARE(form.height(), 500);
-        form.resize(100, 50);
-        QCOMPARE(form.size(), QSize(300, 150));
+        session.reset(); // the window outlives the session harmlessly
+        form->resize(300, 300);
+        delete form;
     }
 };
 

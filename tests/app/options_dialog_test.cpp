@@ -1,16 +1,14 @@
 #include "../core/scripted_prompter.h"
 #include "dialog_driver.h"
+#include "dialogs/memo_form.h"
+#include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
-#include "form_table.h"
-#include "model/primitives.h"
+#include "platform/lang_binder.h"
 #include "text/lang.h"
 
-#include <QApplication>
-#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QtTest>
 
 #include <memory>
@@ -23,9 +21,19 @@ using test::WhenModal;
 
 namespace {
 
-void SaveGrab(QWidget* w, const QString& name) {
-    const QString dir = qEnvironmentVariable("HW_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w->grab().save(dir + "/" + name + ".png");
+bool Shows(QWidget* dlg, const char* name) {
+    return !Child<QWidget>(dlg, name)->isHidden();
+}
+
+// Shown labels and buttons narrower than their texts.
+QStringList Clipped(QWidget* form) {
+    form->layout()->activate();
+    QStringList clipped;
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (w->isVisible() && (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) &&
+            w->width() < w->sizeHint().width())
+            clipped << w->objectName();
+    return clipped;
 }
 
 } // namespace
@@ -33,210 +41,96 @@ void SaveGrab(QWidget* w, const QString& name) {
 class OptionsDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void controlsShowTheValuesTheyStandFor() {
+    void cleanup() { ApplyAppLanguage(LangEnglish); }
+
+    void controlsFollowTheirRules() {
         test::ScriptedPrompter p;
         TOptionsDlg dlg(p, false);
-        OptionsValues v;
-        v.Shafts = 12;
-        v.Treadles = 10;
-        v.Ends = 300;
-        v.Picks = 4000;
-        v.Shed = false;
-        v.MultipleTr = true;
-        v.EndsPerUnit = 36;
-        v.PicksPerUnit = 30;
-        v.Style = 4;
-        v.LayoutTopBot = true;
-        v.RightStart = false;
-        v.BottomStart = true;
-        v.CkoLeftStart = true;
-        v.Atopstart = false;
-        v.Background = MakeColorRef(10, 20, 30);
-        v.ShowWarnings = false;
-        v.Lagrpos = false;
-        v.SaveSettings = false;
-        v.Yarnsim = false;
-        v.Warpempty = false;
-        dlg.SetValues(v);
-        QCOMPARE(Child<QSpinBox>(&dlg, "SpinShafts")->value(), 12);
-        QCOMPARE(Child<QSpinBox>(&dlg, "SpinEpi")->value(), 36);
-        // Each group shows the item that means the value.
-        for (const char* item :
-             {"ShedGroup0", "TreadlingGroup1", "StyleGroup3", "PositionGroup1", "ThreadStartGroup1",
-              "PickStartGroup1", "TreadleStartGroup0", "ShaftStartGroup1"})
-            QVERIFY2(Child<QRadioButton>(&dlg, item)->isChecked(), item);
-        QVERIFY(!Child<QCheckBox>(&dlg, "WarningsBox")->isChecked());
-        QVERIFY(Child<QPushButton>(&dlg, "SaveSettingsBtn")->isEnabled());
-
-        const OptionsValues back = dlg.Values();
-        QCOMPARE(back.Shafts, 12);
-        QCOMPARE(back.Treadles, 10);
-        QCOMPARE(back.Ends, 300);
-        QCOMPARE(back.Picks, 4000);
-        QCOMPARE(back.Shed, false);
-        QCOMPARE(back.MultipleTr, true);
-        QCOMPARE(back.PicksPerUnit, 30);
-        QCOMPARE(back.Style, 4);
-        QCOMPARE(back.LayoutTopBot, true);
-        QCOMPARE(back.RightStart, false);
-        QCOMPARE(back.BottomStart, true);
-        QCOMPARE(back.CkoLeftStart, true);
-        QCOMPARE(back.Atopstart, false);
-        QCOMPARE(back.Background, MakeColorRef(10, 20, 30));
-        QCOMPARE(back.ShowWarnings, false);
-        QCOMPARE(back.Lagrpos, false);
-        QCOMPARE(back.SaveSettings, false);
-        QCOMPARE(back.Yarnsim, false); // hidden, but kept
-        QCOMPARE(back.Warpempty, false);
-    }
-
-    void liftplanLoomDisablesTheTreadleControls() {
-        test::ScriptedPrompter p;
-        TOptionsDlg dlg(p, false);
-        OptionsValues v;
-        v.TreadleMode = false;
-        dlg.SetValues(v);
+        dlg.SetValues({.TreadleMode = false, .MultipleTr = true});
         dlg.show();
-        auto* treadles = Child<QSpinBox>(&dlg, "SpinTreadles");
-        QVERIFY(!treadles->isEnabled());
-        QVERIFY(!Child<QWidget>(&dlg, "LabelTreadles")->isEnabled());
-        QVERIFY(!Child<QWidget>(&dlg, "TreadlingGroup")->isEnabled());
-        QVERIFY(!Child<QWidget>(&dlg, "TreadleStartGroup")->isEnabled());
+        for (const char* name :
+             {"SpinTreadles", "LabelTreadles", "TreadlingGroup", "TreadleStartGroup"})
+            QVERIFY2(!Child<QWidget>(&dlg, name)->isEnabled(), name);
         QVERIFY(!Child<QRadioButton>(&dlg, "TreadlingGroup0")->isChecked());
         QVERIFY(!Child<QRadioButton>(&dlg, "TreadlingGroup1")->isChecked());
-        QCOMPARE(dlg.Values().TreadleMode, false);
-        QCOMPARE(dlg.Values().MultipleTr, false);
-
-        Click(Child<QRadioButton>(&dlg, "LoomGroup0"));
-        QVERIFY(treadles->isEnabled());
-        QVERIFY(Child<QRadioButton>(&dlg, "TreadlingGroup0")->isChecked());
-        Click(Child<QRadioButton>(&dlg, "TreadlingGroup1"));
-        QCOMPARE(dlg.Values().MultipleTr, true);
+        for (const auto& [item, multiple] :
+             {std::pair{"LoomGroup0", false}, std::pair{"TreadlingGroup1", true},
+              std::pair{"LoomGroup1", false}, std::pair{"LoomGroup0", true}}) {
+            Click(Child<QWidget>(&dlg, item));
+            QCOMPARE(dlg.Values().MultipleTr, multiple);
+        }
         QVERIFY(p.Shown.empty());
-        // Back to liftplan and again to treadles: the choice comes back.
-        Click(Child<QRadioButton>(&dlg, "LoomGroup1"));
-        QCOMPARE(dlg.Values().MultipleTr, false);
-        Click(Child<QRadioButton>(&dlg, "LoomGroup0"));
-        QCOMPARE(dlg.Values().MultipleTr, true);
+        TOptionsDlg design(p, true); // refuses multiple treadling with a message
+        design.show();
+        Click(Child<QWidget>(&design, "TreadlingGroup1"));
+        QCOMPARE(p.LastText(), GetText(GeneralForm, "@multitr"));
+        QVERIFY(Child<QRadioButton>(&design, "TreadlingGroup0")->isChecked());
     }
 
-    void multipleInDesignModeShowsTheMessageAndFallsBack() {
-        test::ScriptedPrompter p;
-        TOptionsDlg dlg(p, true);
-        dlg.show();
-        Click(Child<QRadioButton>(&dlg, "TreadlingGroup1"));
-        QCOMPARE(int(p.Shown.size()), 1);
-        QCOMPARE(QString::fromStdString(p.Shown[0].Text),
-                 QString::fromStdString(GetText(GeneralForm, "@multitr")));
-        QVERIFY(Child<QRadioButton>(&dlg, "TreadlingGroup0")->isChecked());
-        QCOMPARE(dlg.Values().MultipleTr, false);
+    // New Pattern shows the stored defaults; OK takes the choices, Cancel nothing.
+    void okGivesANewPatternAndCancelChangesNothing() {
+        for (bool ok : {false, true}) {
+            auto d = std::make_unique<DraftState>();
+            d->Threading[1] = 3;
+            ViewWindow view;
+            Settings s;
+            s.Snapshot.Shafts = 12;
+            s.Snapshot.Treadles = 14;
+            s.NewUsesDefaultPalette = true;
+            WhenModal([ok](QWidget* w) {
+                QCOMPARE(Child<QSpinBox>(w, "SpinShaft")->value(), 12);
+                QCOMPARE(Child<QSpinBox>(w, "SpinTr")->value(), 14);
+                QVERIFY(Child<QRadioButton>(w, "ShedGroup1")->isChecked());
+                QVERIFY(Child<QCheckBox>(w, "Palbox")->isChecked());
+                TypeInto(Child<QSpinBox>(w, "spinends"), "120");
+                TypeInto(Child<QSpinBox>(w, "spinpicks"), "90");
+                TypeInto(Child<QSpinBox>(w, "SpinShaft"), "4");
+                TypeInto(Child<QSpinBox>(w, "SpinTr"), "6");
+                Click(Child<QWidget>(w, "ShedGroup0"));
+                Click(Child<QWidget>(w, "Palbox"));
+                Click(Child<QWidget>(w, ok ? "OKBtn" : "CancelBtn"));
+            });
+            QCOMPARE(ShowNewPattern(nullptr, *d, view, s), ok);
+            QCOMPARE(int(d->Threading[1]), ok ? 0 : 3);
+            QCOMPARE(s.NewUsesDefaultPalette, !ok);
+            const DefaultsSnapshot& snap = s.Snapshot;
+            QCOMPARE(ok, d->Ends == 120 && d->Picks == 90 && d->Shafts == 4 && d->Treadles == 6 &&
+                             !d->Shed && snap.Shafts == 4 && snap.Treadles == 6 && !snap.Shed);
+        }
     }
 
-    void saveSettingsButtonFollowsTheBoxAndWritesDefaults() {
-        auto d = std::make_unique<DraftState>();
-        d->Ends = 400;
-        Settings s;
-        MemoryStore store;
+    // Options, New Pattern and the notes switch language while open, fitting their texts.
+    void windowsFollowALanguageSwitchAndFitTheirTexts() {
         test::ScriptedPrompter p;
-        ColorRef background = 0xFFFFFF;
-        OptionsContext ctx{*d, s, store, p, background, nullptr};
-        WhenModal([](QWidget* w) {
-            auto* save = Child<QPushButton>(w, "SaveSettingsBtn");
-            QVERIFY(!save->isEnabled()); // "Save Settings on Exit" is ticked
-            Click(Child<QCheckBox>(w, "SaveOnExitBox"));
-            QVERIFY(save->isEnabled());
-            TypeInto(Child<QSpinBox>(w, "SpinShafts"), "12");
-            TypeInto(Child<QSpinBox>(w, "SpinEnds"), "300");
-            Click(save);
-            Click(Child<QPushButton>(w, "CancelBtn"));
-        });
-        QVERIFY(!ShowOptions(nullptr, ctx));
-        QCOMPARE(store.GetInt(OptionsGroup, "Shafts"), std::optional<long long>(12));
-        QCOMPARE(store.GetBool(OptionsGroup, "SaveSettings"), std::optional<bool>());
-        QCOMPARE(s.SaveSettings, false);
-        QCOMPARE(d->Ends, 400); // Cancel: the draft is as it was
-        QCOMPARE(d->Shafts, 8);
-        QVERIFY(!d->Changed);
-    }
-
-    void backgroundPanelAsksForAColour() {
-        test::ScriptedPrompter p;
-        TOptionsDlg dlg(p, false);
-        OptionsValues v;
-        v.Background = MakeColorRef(255, 255, 255);
-        dlg.SetValues(v);
-        ColorRef asked = 0;
-        dlg.ChooseColor = [&](ColorRef current) -> std::optional<ColorRef> {
-            asked = current;
-            return MakeColorRef(0, 128, 255);
-        };
-        dlg.show();
-        auto* panel = Child<ColorPanel>(&dlg, "BackgroundPanel");
-        Click(panel);
-        QCOMPARE(asked, MakeColorRef(255, 255, 255));
-        QCOMPARE(dlg.Values().Background, MakeColorRef(0, 128, 255));
-        const QImage shot = panel->grab().toImage();
-        QCOMPARE(shot.pixelColor(shot.rect().center()), QColor(0, 128, 255));
-        // A cancelled colour dialog keeps the colour.
-        dlg.ChooseColor = [](ColorRef) -> std::optional<ColorRef> { return std::nullopt; };
-        Click(panel);
-        QCOMPARE(dlg.Values().Background, MakeColorRef(0, 128, 255));
-    }
-
-    void okShrinksTheDraftAndRefitsTheZoom() {
-        auto d = std::make_unique<DraftState>();
-        d->Ends = 400;
-        for (int e = 1; e <= 400; ++e) d->Threading[e] = uint8_t(1 + e % 8);
-        Settings s;
-        MemoryStore store;
-        test::ScriptedPrompter p;
-        ColorRef background = 0xFFFFFF;
-        int refits = 0;
-        OptionsContext ctx{*d, s, store, p, background, [&] { ++refits; }};
-        WhenModal([](QWidget* w) {
-            QCOMPARE(Child<QSpinBox>(w, "SpinEnds")->value(), 400);
-            TypeInto(Child<QSpinBox>(w, "SpinEnds"), "300");
-            Click(Child<QRadioButton>(w, "StyleGroup0"));
-            Click(Child<QPushButton>(w, "OKBtn"));
-        });
-        QVERIFY(ShowOptions(nullptr, ctx));
-        QCOMPARE(d->Ends, 300);
-        QCOMPARE(d->Threading[300], 1 + 300 % 8);
-        QCOMPARE(d->Threading[301], 0);
-        QCOMPARE(d->Style, 1);
-        QCOMPARE(refits, 1);
-        QVERIFY(d->Changed);
-        QVERIFY(store.Size() == 0); // nothing is written before exit
-    }
-
-    void tableMatchesTheFormInEveryLanguage() {
-        test::ScriptedPrompter p;
-        TOptionsDlg dlg(p, false);
-        QStringList problems;
-        const auto table = test::LoadTable("TOptionsDlg", &problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QVERIFY2(test::UntranslatedWidgets(&dlg, table).isEmpty(),
-                 qPrintable(test::UntranslatedWidgets(&dlg, table).join("; ")));
-        // The English column is what the form already shows.
-        const QStringList english = test::FormTexts(&dlg);
-        test::ApplyTable(&dlg, table, 0, &problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QCOMPARE(test::FormTexts(&dlg), english);
-        const char* names[] = {"en", "de", "sv", "fi"};
-        for (int lang = 1; lang < 4; ++lang) {
-            test::ApplyTable(&dlg, table, lang, &problems);
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-            QVERIFY(test::FormTexts(&dlg) != english);
-            dlg.show();
-            auto* tabs = Child<QTabWidget>(&dlg, "PageControl1");
+        TOptionsDlg options(p, false);
+        options.SetValues({.MetricUnits = true}); // densities per centimetre
+        TNewDlg newPattern;
+        Tmemoform notes;
+        for (QWidget* w : std::initializer_list<QWidget*>{&options, &newPattern, &notes}) w->show();
+        auto* tabs = Child<QTabWidget>(&options, "PageControl1");
+        for (int lang : {LangEnglish, LangGerman, LangSwedish, LangFinnish}) {
+            QVERIFY(ApplyAppLanguage(lang));
             for (int page = 0; page < tabs->count(); ++page) {
                 tabs->setCurrentIndex(page);
-                QVERIFY2(test::ClippedWidgets(&dlg).isEmpty(),
-                         qPrintable(test::ClippedWidgets(&dlg).join(", ")));
-                SaveGrab(&dlg, QString("options_%1_%2").arg(names[lang]).arg(page));
+                QVERIFY2(Clipped(&options).isEmpty(), qPrintable(Clipped(&options).join(",")));
             }
+            QVERIFY2(Clipped(&newPattern).isEmpty(), qPrintable(Clipped(&newPattern).join(",")));
         }
-        QCOMPARE(dlg.windowTitle(), QString("Asetukset"));
+        // The two groups captioned alike say in their hints what they place.
+        const QStringList shown = {options.windowTitle(),
+                                   tabs->tabText(3),
+                                   Child<QLabel>(&options, "LabelPpcm")->text(),
+                                   Child<QWidget>(&options, "ShaftStartGroup")->toolTip(),
+                                   newPattern.windowTitle(),
+                                   Child<QRadioButton>(&newPattern, "ShedGroup1")->text(),
+                                   notes.windowTitle(),
+                                   notes.PrintAction()->text()};
+        QCOMPARE(shown, (QStringList{"Asetukset", "Muut",
+                                     "Kudekertaa/cm:", "Varsi 1 ylhäällä tai alhaalla",
+                                     "Uusi malli", "Laskeva viriö", "Muistiinpanot", "Tulosta"}));
+        QVERIFY(Shows(&options, "LabelEpcm") && !Shows(&options, "LabelEpi"));
+        options.SetValues({});
+        QVERIFY(!Shows(&options, "LabelPpcm") && Shows(&options, "LabelPpi"));
     }
 };
 

@@ -1,18 +1,11 @@
 #include "../core/scripted_prompter.h"
 #include "dialog_driver.h"
 #include "dialogs/options_dialog.h"
-#include "document/editor_document.h"
-#include "mainwindow/action_table.h"
-#include "mainwindow/tw_form.h"
 #include "platform/qt_settings_store.h"
 #include "platform/settings_session.h"
 
-#include <QApplication>
+#include <QColorDialog>
 #include <QFile>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,18 +15,24 @@ using namespace hw;
 using test::Child;
 using test::Click;
 using test::TypeInto;
+using test::WhenModal;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& text) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
+// Options with `change` done to the controls; the values shown at OK or Cancel.
+template <class Change>
+OptionsValues RunOptions(SettingsSession& session, DraftState& d, bool ok, Change change) {
+    test::ScriptedPrompter p;
+    ColorRef background = 0;
+    OptionsContext ctx{d, session.Prefs(), session.Store(), p, background, nullptr};
+    OptionsValues shown;
+    WhenModal([&](QWidget* w) {
+        change(w);
+        shown = static_cast<TOptionsDlg*>(w)->Values();
+        Click(Child<QWidget>(w, ok ? "OKBtn" : "CancelBtn"));
+    });
+    ShowOptions(nullptr, ctx);
+    return shown;
 }
 
 } // namespace
@@ -45,160 +44,121 @@ class SettingsPersistenceTest : public QObject {
     QString File(const char* name) const { return dir_.filePath(name); }
 
 private slots:
-    void iniFileUsesTheGroupsAndNames() {
-        QtSettingsStore store(File("names.ini"));
-        QVERIFY(store.Readable());
-        auto d = std::make_unique<DraftState>();
-        Settings s;
-        StartSettings(store, *d, s);
-        s.NufilPath = "/home/väver/mönster, gamla";
-        s.Recent.Add("/home/väver/a, b.hdw");
-        QVERIFY(WriteSettings(store, *d, s));
-        const QString text = QString::fromUtf8(ReadAll(File("names.ini")));
-        QVERIFY(text.contains("[Options6]"));
-        QVERIFY(text.contains("[Files]"));
-        QVERIFY(text.contains("Zoom=15"));
-        QVERIFY(text.contains("SaveSettings=1"));
-        QVERIFY(text.contains("File_7="));
+    // Every setting, and every value the Options dialog shows, survives a restart:
+    // once kept by "Save Settings on Exit", once by "Save Settings".
+    void everySettingSurvivesARestart() {
+        for (bool liftplan : {true, false}) {
+            const QString path = File(liftplan ? "options1.ini" : "options2.ini");
+            auto d = std::make_unique<DraftState>();
+            Settings saved;
+            OptionsValues shown;
+            {
+                SettingsSession session(path);
+                session.Start(*d, nullptr);
+                const Settings fresh = session.Prefs();
+                RunOptions(session, *d, false, [](QWidget* w) {
+                    auto* save = Child<QAbstractButton>(w, "SaveSettingsBtn");
+                    QVERIFY(!save->isEnabled()); // "Save Settings on Exit" is ticked
+                    Click(Child<QWidget>(w, "SaveOnExitBox"));
+                    Click(save);
+                    Click(Child<QWidget>(w, "WarningsBox"));
+                    TypeInto(Child<QSpinBox>(w, "SpinEnds"), "300");
+                });
+                // Cancel changes nothing, not even after "Save Settings".
+                QVERIFY(session.Prefs() == fresh && d->Ends == 2400 && !QFileInfo::exists(path));
+                d->MarkEndsInterval = 1;
+                shown = RunOptions(session, *d, true, [&](QWidget* w) {
+                    for (const char* spin : {"SpinShafts", "SpinTreadles", "SpinEpi", "SpinPpi"})
+                        TypeInto(Child<QSpinBox>(w, spin),
+                                 spin == std::string("SpinPpi") ? "30" : "12");
+                    for (const char* item :
+                         {"ShedGroup0", "TreadlingGroup1", "StyleGroup3", "PositionGroup0",
+                          "ThreadStartGroup1", "PickStartGroup0", "TreadleStartGroup0",
+                          "ShaftStartGroup1", "WarningsBox", "LagrposBox",
+                          liftplan ? "LoomGroup1" : "SaveOnExitBox"})
+                        Click(Child<QWidget>(w, item));
+                    if (!liftplan) Click(Child<QWidget>(w, "SaveSettingsBtn"));
+                    QTimer::singleShot(0, [] {
+                        auto* c = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                        QVERIFY(c);
+                        c->setCurrentColor(QColor(10, 20, 30));
+                        c->accept();
+                    });
+                    Click(Child<QWidget>(w, "BackgroundPanel"));
+                });
+                QCOMPARE(QFileInfo::exists(path), !liftplan); // OK alone writes nothing
+                Settings& s = session.Prefs();
+                if (liftplan) {
+                    s.LineOn = false;
+                    s.ColorBeep = s.BlackPrintLines = true;
+                    s.NufilPath = "/home/väver/mönster, gamla";
+                    s.Memo = {350, 200, 40};
+                    s.Wbredde = 1000;
+                    s.Recent.Add("/home/väver/a, b.hdw");
+                    d->Zoom = 17;
+                    d->ViewZoom = 7;
+                }
+                QWidget window; // closed at its size, or maximized
+                window.resize(700, 500);
+                if (!liftplan) window.setWindowState(Qt::WindowMaximized);
+                QVERIFY(session.Close(*d, &window));
+                saved = s;
+            }
+            QFile ini(path);
+            QVERIFY(ini.open(QIODevice::ReadOnly));
+            const QByteArray text = ini.readAll(); // the groups and names of the file
+            QVERIFY(text.contains("[Options6]") && text.contains("Shafts=12") &&
+                    text.contains("[Files]\nFile_1="));
 
-        QtSettingsStore again(File("names.ini"));
-        auto d2 = std::make_unique<DraftState>();
-        Settings s2;
-        StartSettings(again, *d2, s2);
-        QCOMPARE(QString::fromStdString(s2.NufilPath), QString("/home/väver/mönster, gamla"));
-        QCOMPARE(QString::fromStdString(s2.Recent.Entry(0)), QString("/home/väver/a, b.hdw"));
+            SettingsSession again(path);
+            QWidget window;
+            again.Start(*d, &window);
+            saved.Found = true;
+            QVERIFY(again.Prefs() == saved);
+            QCOMPARE(bool(window.windowState() & Qt::WindowMaximized), !liftplan);
+            if (liftplan) QCOMPARE(window.size(), QSize(700, 500));
+            QCOMPARE(int(d->Zoom), liftplan ? 17 : 15);
+            QCOMPARE(int(d->ViewZoom), liftplan ? 7 : 2);
+            // Each control meant what it says.
+            QVERIFY(!d->Shed && d->Style == 4 && !d->LayoutTopBot && !d->RightStart &&
+                    !d->BottomStart && d->CkoLeftStart && !d->Atopstart &&
+                    d->TreadleMode == !liftplan && d->PicksPerUnit == 30);
+            OptionsValues expected = shown;
+            expected.SaveDefaults = false;
+            QVERIFY(RunOptions(again, *d, false, [](QWidget*) {}) == expected);
+            QCOMPARE(expected.Background, MakeColorRef(10, 20, 30));
+        }
     }
 
-    void handEditedValuesAreBounded() {
-        WriteAll(File("edited.ini"), "[Options6]\nZoom=5\nShafts=abc\nTreadles=40\n"
-                                     "LineOn=false\nStyle=3\nNufilPath=a,b\n");
-        QtSettingsStore store(File("edited.ini"));
+    void handEditedAndUnusableFilesDoNoHarm() {
+        const QByteArray text = "[Options6]\nLineOn=false\nNufilPath=a,b\nZoom=5\n";
+        QFile f(File("edited.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+        f.close();
         auto d = std::make_unique<DraftState>();
         Settings s;
-        StartSettings(store, *d, s);
-        QCOMPARE(int(d->Zoom), 12);
-        QCOMPARE(int(d->Shafts), 8);
-        QCOMPARE(int(d->Treadles), 16);
-        QCOMPARE(d->Style, 3);
-        QVERIFY(!s.LineOn);
-        QCOMPARE(QString::fromStdString(s.NufilPath), QString("a,b"));
-    }
-
-    void anUnusableFileIsSkippedWithoutHarm() {
-        // A folder where the file should be: nothing read, nothing written.
+        StartSettings(QtSettingsStore(File("edited.ini")), *d, s);
+        QVERIFY(!s.LineOn && s.NufilPath == "a,b" && d->Zoom == 12);
+        // A folder in the file's place, or one that cannot be made: nothing is lost.
         QVERIFY(QDir().mkpath(File("folder.ini")));
-        QtSettingsStore store(File("folder.ini"));
-        QVERIFY(!store.Readable());
-        auto d = std::make_unique<DraftState>();
-        Settings s;
-        StartSettings(store, *d, s);
-        QCOMPARE(int(d->Zoom), 15);
-        QVERIFY(!WriteSettings(store, *d, s));
+        for (const char* name : {"folder.ini", "edited.ini/sub/heddlewise.ini"}) {
+            QtSettingsStore store(File(name));
+            StartSettings(store, *d, s);
+            QVERIFY(d->Zoom == 15 && !WriteSettings(store, *d, s));
+        }
         QVERIFY(QFileInfo(File("folder.ini")).isDir());
-
-        // A folder that cannot be made: writing fails, nothing crashes.
-        WriteAll(File("plainfile"), "x");
-        QtSettingsStore nested(File("plainfile/sub/heddlewise.ini"));
-        StartSettings(nested, *d, s);
-        QVERIFY(!WriteSettings(nested, *d, s));
-        QCOMPARE(ReadAll(File("plainfile")), QByteArray("x"));
+        QCOMPARE(QFileInfo(File("edited.ini")).size(), text.size());
     }
 
     void configOptionAndEnvironmentPickTheFile() {
-        QStringList args{"heddlewise", "--config", "/tmp/a.ini", "rose.hdw"};
-        QCOMPARE(TakeConfigOption(args), QString("/tmp/a.ini"));
+        QStringList args{"heddlewise", "--config", "/a.ini", "rose.hdw", "--config=/b.ini"};
+        QCOMPARE(TakeConfigOption(args), QString("/b.ini"));
         QCOMPARE(args, (QStringList{"heddlewise", "rose.hdw"}));
-        args = {"heddlewise", "--config=/tmp/b.ini"};
-        QCOMPARE(TakeConfigOption(args), QString("/tmp/b.ini"));
-        QCOMPARE(args, QStringList{"heddlewise"});
-        args = {"heddlewise", "--config"};
-        QCOMPARE(TakeConfigOption(args), QString());
-        QCOMPARE(args, QStringList{"heddlewise"});
-
         // The test runner sets HEDDLEWISE_CONFIG; --config wins over it.
-        const QString env = qEnvironmentVariable("HEDDLEWISE_CONFIG");
-        QVERIFY(!env.isEmpty());
-        QCOMPARE(SettingsFilePath(), env);
+        QCOMPARE(SettingsFilePath(), qEnvironmentVariable("HEDDLEWISE_CONFIG"));
         SetSettingsFileOverride("/tmp/chosen.ini");
         QCOMPARE(SettingsFilePath(), QString("/tmp/chosen.ini"));
         SetSettingsFileOverride(QString());
-        QCOMPARE(SettingsFilePath(), env);
-    }
-
-    // Start the editor, change Options, close it, start it again.
-    void settingsSurviveARestart() {
-        const QString path = File("restart.ini");
-        SetSettingsFileOverride(path);
-        {
-            TWform form; // reads the settings as it is made
-            test::ScriptedPrompter p;
-            form.SetPrompter(&p);
-            QVERIFY(form.windowState() & Qt::WindowMaximized); // nothing stored yet
-            form.showNormal();
-            form.resize(700, 500);
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-            QTimer::singleShot(0, [] {
-                QWidget* w = QApplication::activeModalWidget();
-                QVERIFY(w);
-                TypeInto(Child<QSpinBox>(w, "SpinShafts"), "12");
-                Click(Child<QRadioButton>(w, "ShedGroup0"));
-                Click(Child<QRadioButton>(w, "StyleGroup3"));
-                Click(Child<QRadioButton>(w, "ThreadStartGroup1"));
-                Click(Child<QPushButton>(w, "OKBtn"));
-            });
-            form.Actions().Action("Options2")->trigger();
-            QCOMPARE(int(form.Doc().Draft().Shafts), 12);
-            form.Doc().Draft().Zoom = 17;
-            form.Session().Prefs().Recent.Add("/patterns/rose.hdw");
-            // Options changed the draft: closing asks whether to save it.
-            p.Answers = {IdNo};
-            QVERIFY(form.close());
-            QCOMPARE(p.Shown.size(), size_t(1));
-        }
-        TWform form;
-        SetSettingsFileOverride(QString());
-        const DraftState& d = form.Doc().Draft();
-        QCOMPARE(int(d.Shafts), 12);
-        QVERIFY(!d.Shed);
-        QCOMPARE(d.Style, 4);
-        QVERIFY(!d.RightStart);
-        QCOMPARE(int(d.Zoom), 17);
-        QVERIFY(!(form.windowState() & Qt::WindowMaximized));
-        QCOMPARE(form.size(), QSize(700, 500));
-        QCOMPARE(form.Session().Prefs().Recent.Caption(0), std::string("&1 rose.hdw"));
-        // The new-pattern defaults came back too.
-        QCOMPARE(int(form.Session().Prefs().Snapshot.Shafts), 12);
-    }
-
-    void saveOnExitOffWritesTheWindowButNotTheDefaults() {
-        const QString path = File("nosave.ini");
-        {
-            SettingsSession session(path);
-            auto d = std::make_unique<DraftState>();
-            session.Start(*d, nullptr);
-            QVERIFY(session.Close(*d, nullptr)); // with the defaults: 8 shafts
-        }
-        QCOMPARE(QtSettingsStore(path).GetInt(OptionsGroup, "Shafts"), std::optional<long long>(8));
-        SetSettingsFileOverride(path);
-        {
-            TWform form;
-            hw::Settings& prefs = form.Session().Prefs();
-            prefs.SaveSettings = false;
-            form.Doc().Draft().Shafts = 4;
-            TakeSnapshot(form.Doc().Draft(), prefs.Snapshot, false, false);
-            form.Doc().Draft().Zoom = 19;
-            form.showNormal();
-            form.resize(640, 480);
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            QVERIFY(form.close());
-        }
-        SetSettingsFileOverride(QString());
-        QtSettingsStore store(path);
-        QCOMPARE(store.GetInt(OptionsGroup, "Shafts"), std::optional<long long>(8));
-        QCOMPARE(store.GetInt(OptionsGroup, "Zoom"), std::optional<long long>(19));
-        QCOMPARE(store.GetInt(OptionsGroup, "Wbredde"), std::optional<long long>(640));
-        QCOMPARE(store.GetInt(OptionsGroup, "Whoyde"), std::optional<long long>(480));
     }
 };
 

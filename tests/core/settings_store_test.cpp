@@ -1,204 +1,57 @@
 #include "settings/key_value_store.h"
+#include "settings/recent_files.h"
 #include "settings/settings.h"
+#include "settings/window_placement.h"
 #include "test_drafts.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace hw {
 namespace {
 
 using test::NewDraft;
 
-TEST(SettingsParse, IntegersAndBooleansFromHandEditedText) {
-    EXPECT_EQ(ParseStoredInt("15"), 15);
-    EXPECT_EQ(ParseStoredInt(" -3 "), -3);
-    EXPECT_EQ(ParseStoredInt("+7"), 7);
-    EXPECT_EQ(ParseStoredInt("12abc"), std::nullopt);
-    EXPECT_EQ(ParseStoredInt(""), std::nullopt);
-    EXPECT_EQ(ParseStoredInt("1.5"), std::nullopt);
-    EXPECT_EQ(ParseStoredInt("99999999999999999999999"), std::nullopt);
-    EXPECT_EQ(ParseStoredBool("0"), false);
-    EXPECT_EQ(ParseStoredBool("2"), true);
-    EXPECT_EQ(ParseStoredBool("TRUE"), true);
-    EXPECT_EQ(ParseStoredBool("false"), false);
-    EXPECT_EQ(ParseStoredBool("yes"), std::nullopt);
-}
-
 TEST(SettingsRead, EmptyStoreGivesTheStartValues) {
     MemoryStore store;
     auto d = NewDraft();
     Settings s;
     s.SaveSettings = false; // must be reset by the start values
-    s.Recent.Add("/old.hdw");
     StartSettings(store, *d, s);
-
-    EXPECT_FALSE(s.Found);
+    EXPECT_TRUE(s.SaveSettings && !s.Found);
     EXPECT_EQ(d->Zoom, 15);
-    EXPECT_EQ(d->ViewZoom, 2);
-    EXPECT_EQ(d->Shafts, 8);
-    EXPECT_EQ(d->Treadles, 8);
     EXPECT_EQ(d->Style, 2);
-    EXPECT_TRUE(d->Shed);
-    EXPECT_TRUE(d->TreadleMode);
-    EXPECT_FALSE(d->MultipleTr);
-    EXPECT_TRUE(d->LayoutTopBot);
-    EXPECT_TRUE(d->BottomStart);
-    EXPECT_TRUE(d->RightStart);
-    EXPECT_FALSE(d->CkoLeftStart);
-    EXPECT_TRUE(d->Atopstart);
-    EXPECT_FALSE(d->MetricUnits);
-    EXPECT_TRUE(s.LineOn);
-    EXPECT_TRUE(s.Firstshaft);
-    EXPECT_FALSE(s.ColorBeep);
-    EXPECT_EQ(s.Wbredde, 0);
-    EXPECT_TRUE(s.SaveSettings);
-    EXPECT_TRUE(s.Lagrpos);
-    EXPECT_TRUE(s.NufilPath.empty());
-    EXPECT_FALSE(s.ExpertMode);
-    EXPECT_TRUE(s.Yarnsim);
-    EXPECT_TRUE(s.Warpempty);
-    EXPECT_FALSE(s.BlackPrintLines);
-    EXPECT_FALSE(s.TipOfDay);
-    EXPECT_FALSE(s.Recent.SeparatorVisible());
-    // Nothing stored: densities of 10, and the sinking shed's colours.
-    EXPECT_EQ(d->EndsPerUnit, 10);
-    EXPECT_EQ(d->PicksPerUnit, 10);
+    EXPECT_TRUE(d->Shed && d->LayoutTopBot && d->Atopstart);
+    EXPECT_FALSE(d->CkoLeftStart || d->MetricUnits);
+    EXPECT_EQ(d->EndsPerUnit, 10); // nothing stored
+    EXPECT_EQ(s.Snapshot.EndsPerUnit, 10);
     EXPECT_EQ(d->WarpColors[1], 0);
     EXPECT_EQ(d->WeftColors[9600], 6);
     EXPECT_EQ(d->CurrentColor, 6); // a sinking shed shows the weft colour
-    // The new-pattern defaults are what the draft started with.
-    EXPECT_EQ(s.Snapshot.Shafts, 8);
-    EXPECT_TRUE(s.Snapshot.Shed);
-    EXPECT_EQ(s.Snapshot.EndsPerUnit, 10);
 }
 
-TEST(SettingsRead, EveryValueIsBoundedBeforeUse) {
-    struct Case {
-        const char* name;
-        const char* text;
-        int expected;
-    };
-    const Case cases[] = {
-        {"Zoom", "5", 12},      {"Zoom", "300", 20},    {"Zoom", "17", 17},   {"ViewZoom", "0", 1},
-        {"ViewZoom", "40", 20}, {"Shafts", "1", 2},     {"Shafts", "99", 16}, {"Treadles", "0", 2},
-        {"Treadles", "-5", 2},  {"Treadles", "17", 16}, {"Style", "0", 1},    {"Style", "9", 4},
-    };
-    for (const Case& c : cases) {
-        MemoryStore store;
-        store.SetText(OptionsGroup, c.name, c.text);
+// Hand-edited values ("name=text>taken") are bounded; a non-number keeps the start value.
+TEST(SettingsRead, EveryValueIsBoundedAndAWrongTypeKeepsTheStartValue) {
+    std::istringstream cases(
+        "Zoom=5>12;Zoom=300>20;Zoom=big>15;Zoom=99999999999999999999>15;Zoom= +17 >17;"
+        "ViewZoom=0>1;Shafts=1>2;Shafts=4.5>8;Treadles=17>16;Style=9>4;EndsPerUnit=0>1;"
+        "PicksPerUnit=900>255;MarkEndsInterval=0>1;MarkPicksInterval=99999>256;Wbredde=wide>0;"
+        "BackgroundColor=-1>0;LineOn=FALSE>0;ColorBeep=2>1;ColorBeep=yes>0");
+    for (std::string c; std::getline(cases, c, ';');) {
+        const size_t eq = c.find('='), gt = c.rfind('>');
+        MemoryStore store, out;
+        store.SetText(OptionsGroup, c.substr(0, eq), c.substr(eq + 1, gt - eq - 1));
         auto d = NewDraft();
         Settings s;
         ReadSettings(store, *d, s);
-        const int got = std::string(c.name) == "Zoom"       ? d->Zoom
-                        : std::string(c.name) == "ViewZoom" ? d->ViewZoom
-                        : std::string(c.name) == "Shafts"   ? d->Shafts
-                        : std::string(c.name) == "Treadles" ? d->Treadles
-                                                            : d->Style;
-        EXPECT_EQ(got, c.expected) << c.name << "=" << c.text;
-        EXPECT_TRUE(s.Found);
+        ASSERT_TRUE(WriteSettings(out, *d, s));
+        EXPECT_EQ(out.Text(OptionsGroup, c.substr(0, eq)), c.substr(gt + 1)) << c;
     }
-}
-
-TEST(SettingsRead, WrongTypeKeepsTheCurrentSetting) {
-    MemoryStore store;
-    store.SetText(OptionsGroup, "Zoom", "big");
-    store.SetText(OptionsGroup, "Shafts", "4.5");
-    store.SetText(OptionsGroup, "Shed", "perhaps");
-    store.SetText(OptionsGroup, "SaveSettings", "");
-    store.SetText(OptionsGroup, "Wbredde", "wide");
-    store.SetText(OptionsGroup, "Treadles", "6"); // a good one among them
-    auto d = NewDraft();
-    Settings s;
-    ReadSettings(store, *d, s);
-    EXPECT_EQ(d->Zoom, 15);
-    EXPECT_EQ(d->Shafts, 8);
-    EXPECT_TRUE(d->Shed);
-    EXPECT_TRUE(s.SaveSettings);
-    EXPECT_EQ(s.Wbredde, 0);
-    EXPECT_EQ(d->Treadles, 6);
-}
-
-TEST(SettingsRead, UnreadableStoreGivesStartValuesAndWritingReportsFailure) {
-    MemoryStore store;
-    store.SetInt(OptionsGroup, "Shafts", 4);
-    store.Broken = true;
-    auto d = NewDraft();
-    Settings s;
-    StartSettings(store, *d, s);
-    EXPECT_EQ(d->Shafts, 8);
-    EXPECT_FALSE(s.Found);
-    EXPECT_FALSE(WriteSettings(store, *d, s));
-    EXPECT_FALSE(WriteLanguage(store, 1));
-}
-
-TEST(SettingsWrite, WrittenSettingsReadBackTheSame) {
-    MemoryStore store;
-    auto d = NewDraft();
-    Settings s;
-    StartSettings(store, *d, s);
-    d->Zoom = 18;
-    d->ViewZoom = 7;
-    d->Style = 3;
-    s.LineOn = false;
-    s.ColorBeep = true;
-    s.Lagrpos = false;
-    s.NufilPath = "/home/weaver/Mönster, alte";
-    s.ExpertMode = true;
-    s.Yarnsim = false;
-    s.BlackPrintLines = true;
-    s.Memo = {350, 200, 40};
-    d->Shafts = 12;
-    d->Treadles = 10;
-    d->Shed = false;
-    d->RightStart = false;
-    d->CkoLeftStart = true;
-    TakeSnapshot(*d, s.Snapshot, false, true);
-    s.Wposfull = 0;
-    s.Wbredde = 1000;
-    s.Whoyde = 700;
-    s.Recent.Add("/p/a.hdw");
-    s.Recent.Add("/p/b.hdw");
-    ASSERT_TRUE(WriteSettings(store, *d, s));
-
-    auto d2 = NewDraft();
-    Settings s2;
-    StartSettings(store, *d2, s2);
-    EXPECT_TRUE(s2.Found);
-    EXPECT_EQ(d2->Zoom, 18);
-    EXPECT_EQ(d2->ViewZoom, 7);
-    EXPECT_EQ(d2->Style, 3);
-    EXPECT_EQ(d2->Shafts, 12);
-    EXPECT_EQ(d2->Treadles, 10);
-    EXPECT_FALSE(d2->Shed);
-    EXPECT_FALSE(d2->RightStart);
-    EXPECT_TRUE(d2->CkoLeftStart);
-    EXPECT_FALSE(s2.LineOn);
-    EXPECT_TRUE(s2.ColorBeep);
-    EXPECT_FALSE(s2.Lagrpos);
-    EXPECT_EQ(s2.NufilPath, s.NufilPath);
-    EXPECT_TRUE(s2.ExpertMode);
-    EXPECT_FALSE(s2.Yarnsim);
-    EXPECT_TRUE(s2.BlackPrintLines);
-    EXPECT_EQ(s2.Memo.Left, 40);
-    EXPECT_EQ(s2.Wbredde, 1000);
-    EXPECT_EQ(s2.Whoyde, 700);
-    EXPECT_EQ(s2.Recent.Entries(), s.Recent.Entries());
-    // Found settings keep the draft's own densities.
-    EXPECT_EQ(d2->EndsPerUnit, 25);
-    // A rising shed read back gives the rising colours.
-    EXPECT_EQ(d2->WarpColors[1], 6);
-    EXPECT_EQ(d2->WeftColors[1], 0);
-    // Booleans go to the store as 0 and 1.
-    EXPECT_EQ(store.Text(OptionsGroup, "LineOn"), "0");
-    EXPECT_EQ(store.Text(OptionsGroup, "ColorBeep"), "1");
-    EXPECT_EQ(store.Text(FilesGroup, "File_3"), "");
-    // "TipOfDay" is only ever read.
-    EXPECT_FALSE(store.Has(OptionsGroup, "TipOfDay"));
 }
 
 TEST(SettingsWrite, WithoutSaveOnExitOnlyTheAlwaysGroupIsWritten) {
     MemoryStore store;
-    store.SetInt(OptionsGroup, "Shafts", 8);
     auto d = NewDraft();
     Settings s;
     StartSettings(store, *d, s);
@@ -206,85 +59,118 @@ TEST(SettingsWrite, WithoutSaveOnExitOnlyTheAlwaysGroupIsWritten) {
     d->Shafts = 4;
     TakeSnapshot(*d, s.Snapshot, false, true); // even a refreshed snapshot stays unwritten
     d->Zoom = 19;
-    s.Wbredde = 800;
-    s.Whoyde = 600;
     ASSERT_TRUE(WriteSettings(store, *d, s));
-    EXPECT_EQ(store.GetInt(OptionsGroup, "Shafts"), 8);
-    EXPECT_EQ(store.GetInt(OptionsGroup, "Zoom"), 19);
-    EXPECT_EQ(store.GetInt(OptionsGroup, "Wbredde"), 800);
-    EXPECT_EQ(store.GetInt(OptionsGroup, "Whoyde"), 600);
-    EXPECT_EQ(store.GetBool(OptionsGroup, "SaveSettings"), false);
-    EXPECT_FALSE(store.Has(OptionsGroup, "Style"));
-
-    // "Save Settings" writes the defaults regardless.
-    ASSERT_TRUE(WriteDefaults(store, *d, s));
+    EXPECT_FALSE(store.Has(OptionsGroup, "Shafts"));
+    EXPECT_EQ(store.Text(OptionsGroup, "Zoom"), "19");
+    ASSERT_TRUE(WriteDefaults(store, *d, s)); // "Save Settings" writes them regardless
     EXPECT_EQ(store.GetInt(OptionsGroup, "Shafts"), 4);
-    EXPECT_TRUE(store.Has(OptionsGroup, "Style"));
 }
 
 TEST(SettingsWrite, LanguageIsStoredAndOnlyValidOnesAreReadBack) {
     MemoryStore store;
-    EXPECT_EQ(ReadLanguage(store), std::nullopt);
     ASSERT_TRUE(WriteLanguage(store, 3));
     EXPECT_EQ(ReadLanguage(store), 3);
     store.SetText(OptionsGroup, "Language", "7");
-    EXPECT_EQ(ReadLanguage(store), std::nullopt);
-    store.SetText(OptionsGroup, "Language", "de");
     EXPECT_EQ(ReadLanguage(store), std::nullopt);
 }
 
 TEST(SettingsSnapshot, DesignModeKeepsSizesUnlessAsked) {
     auto d = NewDraft();
     DefaultsSnapshot snap;
-    d->DesignMode = true;
+    d->DesignMode = d->MultipleTr = true;
     d->Shafts = 5;
-    d->MultipleTr = true;
-    d->RightStart = false;
-    TakeSnapshot(*d, snap, false, false);
-    EXPECT_EQ(snap.Shafts, 8); // sizes and layout stay in Design mode
-    EXPECT_TRUE(snap.RightStart);
-    EXPECT_TRUE(snap.MultipleTr); // the loom system is always taken
-    EXPECT_FALSE(snap.DesignMode);
+    TakeSnapshot(*d, snap, false, false); // sizes stay, the loom system is taken
+    EXPECT_TRUE(snap.Shafts == 8 && snap.MultipleTr && !snap.DesignMode);
     TakeSnapshot(*d, snap, true, true);
-    EXPECT_EQ(snap.Shafts, 5);
-    EXPECT_FALSE(snap.RightStart);
-    EXPECT_TRUE(snap.DesignMode);
-    // Outside Design mode sizes are taken even without asking.
+    EXPECT_TRUE(snap.Shafts == 5 && snap.DesignMode);
     d->DesignMode = false;
     d->Shafts = 3;
-    TakeSnapshot(*d, snap, false, false);
-    EXPECT_EQ(snap.Shafts, 3);
-    EXPECT_TRUE(snap.DesignMode); // not asked: left as it was
-    // Densities are taken at start only.
-    d->EndsPerUnit = 40;
-    TakeSnapshot(*d, snap, true, true);
-    EXPECT_EQ(snap.EndsPerUnit, 25);
-    TakeStartSnapshot(*d, snap);
-    EXPECT_EQ(snap.EndsPerUnit, 40);
+    TakeSnapshot(*d, snap, false, false); // outside Design mode sizes are taken
+    EXPECT_TRUE(snap.Shafts == 3 && snap.DesignMode);
 }
 
-TEST(SettingsNotes, PlacementFitsTheScreenAndTheWindowLimits) {
-    MemoryStore store;
-    NotesPlacement p = ReadNotesWindowPlacement(store, 1920, 1080);
-    EXPECT_EQ(p.Width, NotesDesignPlacement.Width);
-    EXPECT_EQ(p.Height, NotesDesignPlacement.Height);
-    EXPECT_LT(p.Left, 0); // centred
+using Names = std::vector<std::string>;
 
-    store.SetInt(OptionsGroup, "Memow", 5000);
-    store.SetInt(OptionsGroup, "Memoh", 20);
-    store.SetInt(OptionsGroup, "Memoleft", 1900);
-    p = ReadNotesWindowPlacement(store, 1920, 1080);
-    EXPECT_EQ(p.Width, NotesDesignPlacement.Width); // never wider than designed
-    EXPECT_EQ(p.Height, NotesMinHeight);
-    EXPECT_EQ(p.Left, 1920 - p.Width);
+RecentFiles Filled(int n) { // entries "1", "2", ... "n"
+    RecentFiles r;
+    for (int k = n; k >= 1; --k) r.Add(std::to_string(k));
+    return r;
+}
 
-    store.SetInt(OptionsGroup, "Memow", 100);
-    store.SetInt(OptionsGroup, "Memoh", 4000);
-    store.SetText(OptionsGroup, "Memoleft", "left");
-    p = ReadNotesWindowPlacement(store, 1024, 768);
-    EXPECT_EQ(p.Width, NotesMinWidth);
-    EXPECT_EQ(p.Height, 768);
-    EXPECT_LT(p.Left, 0);
+Names NamesOf(const RecentFiles& r) {
+    return {r.Entries().begin(), r.Entries().end()};
+}
+
+TEST(RecentFiles, AddingMovesDropsAndChoosingAMissingFileRemovesIt) {
+    RecentFiles r = Filled(7);
+    EXPECT_TRUE(r.Add("3")); // moves to the front; the first two shift down
+    EXPECT_TRUE(r.Add("new"));
+    for (const char* same : {"new", "/p/picture.BmP", ""}) EXPECT_FALSE(r.Add(same));
+    EXPECT_EQ(NamesOf(r), (Names{"new", "3", "1", "2", "4", "5", "6"}));
+    r = Filled(2);
+    r.Add("9");
+    r.Add("2");
+    EXPECT_EQ(NamesOf(r), (Names{"2", "9", "1", "", "", "", ""}));
+
+    auto exists = [](const std::string& path) { return path != "9"; };
+    EXPECT_EQ(r.Choose(2, exists).Path, "1");
+    const RecentChoice gone = r.Choose(1, exists);
+    EXPECT_FALSE(gone.Path);
+    EXPECT_EQ(gone.Missing, "9");
+    EXPECT_EQ(NamesOf(r), (Names{"2", "1", "", "", "", "", ""}));
+    for (int index : {5, -1, 9}) // an empty place or none at all gives nothing
+        EXPECT_FALSE(r.Choose(index, exists).Path || r.Choose(index, exists).Missing);
+}
+
+TEST(RecentFiles, Captions) {
+    RecentFiles r;
+    const char* paths[][2] = {
+        {"C:\\Patterns\\rose.hdw", "&1 C:rose.hdw"},
+        {"/home/weaver/drafts/twill 2-2.hdw", "&2 twill 2-2.hdw"},
+        {"\\\\loom\\share\\sub\\x.hdw", "&3 x.hdw"}, // a network drive is too long to show
+        {"/home/weaver/Tom & Jerry.hdw", "&4 Tom && Jerry.hdw"},
+        {"D:plain.hdw", "&5 D:plain.hdw"},
+        {"", ""},
+        {"/home/weaver/odd\\name.hdw", "&7 odd\\name.hdw"}}; // a backslash is a name character
+    for (int i = 0; i < 7; ++i) r.SetEntry(i, paths[i][0]);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(r.Caption(i), paths[i][1]);
+}
+
+TEST(WindowPlacement, MainAndNotesWindowsFitTheScreen) {
+    struct Case {
+        int wbredde, whoyde, wposfull;
+        ScreenRect designed;
+        bool maximized;
+        ScreenRect expected;
+    };
+    const ScreenRect screen{10, 20, 1280, 800};
+    const Case cases[] = {
+        // Nothing stored, or stored maximized: maximized over 7/8 of the height.
+        {0, 0, 0, {100, 50, 900, 650}, true, {100, 20, 900, 700}},
+        {1000, 700, 1, {100, 50, 900, 650}, true, {100, 20, 900, 700}},
+        // Stored: where designed unless beyond the screen; fitted to the screen.
+        {1000, 700, 0, {100, 50, 900, 650}, false, {100, 50, 1000, 700}},
+        {1000, 700, 0, {400, 200, 900, 650}, false, {10, 20, 1000, 700}},
+        {5000, 10, 0, {100, 50, 900, 650}, false, {10, 50, 1280, MinWindowHeight}}};
+    Settings s;
+    for (const Case& c : cases) {
+        s.Wbredde = c.wbredde;
+        s.Whoyde = c.whoyde;
+        s.Wposfull = c.wposfull;
+        const WindowPlacement p = StartWindowPlacement(s, screen, c.designed);
+        EXPECT_EQ(p.Maximized, c.maximized) << c.wbredde;
+        EXPECT_TRUE(p.Geometry == c.expected) << c.wbredde;
+    }
+    // The notes window: 300 x 150 up to its design width, centred unless placed.
+    const int w = NotesDesignPlacement.Width, h = NotesDesignPlacement.Height;
+    const std::pair<NotesPlacement, ScreenRect> notes[] = {
+        {NotesDesignPlacement, {10 + (1280 - w) / 2, 20 + (800 - h) / 2, w, h}},
+        {{5000, 20, 1900}, {10 + 1280 - w, 20 + (800 - 150) / 2, w, 150}},
+        {{100, 4000, 0}, {10, 20, 300, 800}}};
+    for (const auto& [stored, expected] : notes) {
+        s.Memo = stored;
+        EXPECT_TRUE(ReadNotesWindowPlacement(s, screen) == expected) << stored.Width;
+    }
 }
 
 } // namespace

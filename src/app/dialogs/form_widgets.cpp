@@ -1,6 +1,7 @@
 #include "dialogs/form_widgets.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
@@ -9,15 +10,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace hw {
 
 QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                      const QStringList& items, QButtonGroup*& group) {
+                      const QStringList& items, QButtonGroup*& group, Qt::Orientation orientation) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(name);
-    auto* layout = new QVBoxLayout(box);
+    auto* layout = new QBoxLayout(
+        orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, box);
     group = new QButtonGroup(box);
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], box);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 
 class QButtonGroup;
 class QCheckBox;
@@ -18,9 +19,10 @@ namespace hw {
 
 // A titled group of radio buttons; the group box carries the name the
 // translation table uses, the buttons (named name0, name1, ...) follow in
-// item order with their index as id.
+// item order with their index as id, one below the other or side by side.
 QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                      const QStringList& items, QButtonGroup*& group);
+                      const QStringList& items, QButtonGroup*& group,
+                      Qt::Orientation orientation = Qt::Vertical);
 QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi);
 // A label for buddy, so its accelerator focuses the buddy.
 QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy);

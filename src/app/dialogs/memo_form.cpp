@@ -1,6 +1,7 @@
 #include "dialogs/memo_form.h"
 
 #include "help/context_help.h"
+#include "platform/lang_binder.h"
 #include "text/help_topics.h"
 
 #include <QAction>
@@ -120,7 +121,8 @@ void LimitedMemo::CutBack() {
     cutting_ = false;
 }
 
-Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// A tool window of its parent: above the main window, below any dialog.
+Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("Notes"));
     SetHelpContext(this, help::Notes);
@@ -178,8 +180,9 @@ Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     layout->addLayout(buttons);
 
     resize(InitialWidth, InitialHeight);
-    setMinimumSize(300, 150);
+    setMinimumSize(NotesMinWidth, NotesMinHeight);
     setMaximumWidth(InitialWidth);
+    new LangBinder(this, FormName);
 }
 
 void Tmemoform::SetNotes(const std::string& notes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settings.h"
+
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -38,16 +40,17 @@ private:
 };
 
 // Options > "Note...": the notes of the pattern in a tool window that stays
-// on top, with its own File and Edit menus. The caller fills it from the
-// document's notes, reads them back, and marks the pattern modified when the
-// window opens (Opened).
+// above its parent (the main window) but never above a modal dialog, with
+// its own File and Edit menus. The caller fills it from the document's
+// notes, reads them back, and marks the pattern modified when the window
+// opens (Opened).
 class Tmemoform : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "Tmemoform";
     static constexpr int MaxLength = 3000;
-    static constexpr int InitialWidth = 420;
-    static constexpr int InitialHeight = 260;
+    static constexpr int InitialWidth = NotesDesignPlacement.Width;
+    static constexpr int InitialHeight = NotesDesignPlacement.Height;
 
     explicit Tmemoform(QWidget* parent = nullptr);
 

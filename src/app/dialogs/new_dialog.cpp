@@ -4,6 +4,7 @@
 
 #include "dialogs/form_widgets.h"
 #include "help/context_help.h"
+#include "platform/lang_binder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,7 +22,6 @@ namespace hw {
 TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     setObjectName("TNewDlg");
     setWindowTitle("New Pattern");
-    setProperty("HelpContext", HelpContext);
 
     auto* size = new QGroupBox("Pattern Size", this);
     size->setObjectName("SizeGroup");
@@ -68,6 +68,7 @@ TNewDlg::TNewDlg(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     SetValues(NewPatternValues{}, true, true);
+    new LangBinder(this, "TNewDlg");
 }
 
 void TNewDlg::SetValues(const NewPatternValues& v, bool showTreadles, bool sizesEnabled) {

@@ -4,6 +4,7 @@
 
 #include "dialogs/form_widgets.h"
 #include "help/context_help.h"
+#include "platform/lang_binder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -53,7 +54,6 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
     : QDialog(parent), prompter_(prompter), designMode_(designMode) {
     setObjectName("TOptionsDlg");
     setWindowTitle("Options");
-    setProperty("HelpContext", HelpContext);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
@@ -91,6 +91,7 @@ TOptionsDlg::TOptionsDlg(Prompter& prompter, bool designMode, QWidget* parent)
         return MakeColorRef(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
     };
     SetValues(OptionsValues{});
+    new LangBinder(this, "TOptionsDlg");
 }
 
 void TOptionsDlg::BuildPatternPage(QWidget* page) {
@@ -121,10 +122,16 @@ void TOptionsDlg::BuildPatternPage(QWidget* page) {
 
     spinEpi_ = Spin(page, "SpinEpi", MinDensity, MaxDensity);
     spinPpi_ = Spin(page, "SpinPpi", MinDensity, MaxDensity);
+    labelEpi_ = Label(page, "LabelEpi", "Ends per inch (EPI):", spinEpi_);
+    labelPpi_ = Label(page, "LabelPpi", "Picks per inch (PPI):", spinPpi_);
+    labelEpcm_ = Label(page, "LabelEpcm", "Ends per cm:", spinEpi_);
+    labelPpcm_ = Label(page, "LabelPpcm", "Picks per cm:", spinPpi_);
     auto* density = new QGridLayout;
-    density->addWidget(Label(page, "LabelEpi", "Ends per inch (EPI):", spinEpi_), 0, 0);
+    density->addWidget(labelEpi_, 0, 0);
+    density->addWidget(labelEpcm_, 0, 0);
     density->addWidget(spinEpi_, 0, 1);
-    density->addWidget(Label(page, "LabelPpi", "Picks per inch (PPI):", spinPpi_), 1, 0);
+    density->addWidget(labelPpi_, 1, 0);
+    density->addWidget(labelPpcm_, 1, 0);
     density->addWidget(spinPpi_, 1, 1);
 
     auto* left = new QVBoxLayout;
@@ -154,16 +161,19 @@ void TOptionsDlg::BuildStylePage(QWidget* page) {
     layout->addStretch();
 }
 
+// Two groups share the caption "Threading Start Position": the one that
+// places end 1 lays its items side by side, the one that places shaft 1
+// one above the other, and each has its own hint.
 void TOptionsDlg::BuildLayoutPage(QWidget* page) {
     auto* layout = new QGridLayout(page);
     layout->addWidget(RadioGroup(page, "ThreadStartGroup", "Threading Start Position",
-                                 {"From Right", "From Left"}, threadStart_),
+                                 {"From Right", "From Left"}, threadStart_, Qt::Horizontal),
                       0, 0);
     layout->addWidget(RadioGroup(page, "PickStartGroup", "Treadling/Liftplan Start Position",
                                  {"From Top", "From Bottom"}, pickStart_),
                       0, 1);
     treadleStartBox_ = RadioGroup(page, "TreadleStartGroup", "Treadling Start Position",
-                                  {"Left", "Right"}, treadleStart_);
+                                  {"Left", "Right"}, treadleStart_, Qt::Horizontal);
     layout->addWidget(treadleStartBox_, 1, 1);
     layout->addWidget(RadioGroup(page, "ShaftStartGroup", "Threading Start Position",
                                  {"Top", "Bottom"}, shaftStart_),
@@ -179,8 +189,11 @@ void TOptionsDlg::BuildMiscPage(QWidget* page) {
     warnings_ = Check(page, "WarningsBox", "Show all Warning Messages");
     lagrpos_ = Check(page, "LagrposBox", "Save Layout Options in hdw-files");
     saveOnExit_ = Check(page, "SaveOnExitBox", "Save Settings on Exit");
+    // Pressed, it makes OK store the values as the defaults at once; Cancel
+    // drops it with everything else.
     saveSettings_ = new QPushButton("Save Settings", page);
     saveSettings_->setObjectName("SaveSettingsBtn");
+    saveSettings_->setCheckable(true);
     // Not shown in this layout, but their values are kept.
     yarnsim_ = Check(page, "YarnsimBox", "Yarn Simulation in Fabric View");
     warpempty_ = Check(page, "WarpemptyBox", "Warp Empty Ends in Analysis");
@@ -204,9 +217,6 @@ void TOptionsDlg::BuildMiscPage(QWidget* page) {
 
     connect(background_, &ColorPanel::clicked, this, &TOptionsDlg::BackgroundPanelClick);
     connect(saveOnExit_, &QCheckBox::toggled, this, &TOptionsDlg::SaveOnExitBoxClick);
-    connect(saveSettings_, &QPushButton::clicked, this, [this] {
-        if (OnSaveSettings) OnSaveSettings(Values());
-    });
 }
 
 void TOptionsDlg::SetValues(const OptionsValues& v) {
@@ -216,6 +226,11 @@ void TOptionsDlg::SetValues(const OptionsValues& v) {
     spinPicks_->setValue(v.Picks);
     spinEpi_->setValue(v.EndsPerUnit);
     spinPpi_->setValue(v.PicksPerUnit);
+    metric_ = v.MetricUnits;
+    labelEpi_->setVisible(!metric_);
+    labelPpi_->setVisible(!metric_);
+    labelEpcm_->setVisible(metric_);
+    labelPpcm_->setVisible(metric_);
     Select(loom_, v.TreadleMode ? 0 : 1);
     Select(shed_, v.Shed ? 1 : 0);
     lastMultiple_ = v.TreadleMode && v.MultipleTr && !designMode_;
@@ -232,6 +247,7 @@ void TOptionsDlg::SetValues(const OptionsValues& v) {
     saveOnExit_->setChecked(v.SaveSettings);
     yarnsim_->setChecked(v.Yarnsim);
     warpempty_->setChecked(v.Warpempty);
+    saveSettings_->setChecked(v.SaveDefaults);
     UpdateTreadleControls();
     SaveOnExitBoxClick();
 }
@@ -244,6 +260,7 @@ OptionsValues TOptionsDlg::Values() const {
     v.Picks = spinPicks_->value();
     v.EndsPerUnit = spinEpi_->value();
     v.PicksPerUnit = spinPpi_->value();
+    v.MetricUnits = metric_;
     v.TreadleMode = loom_->checkedId() != 1;
     v.MultipleTr = v.TreadleMode && treadling_->checkedId() == 1;
     v.Shed = shed_->checkedId() == 1;
@@ -259,6 +276,7 @@ OptionsValues TOptionsDlg::Values() const {
     v.SaveSettings = saveOnExit_->isChecked();
     v.Yarnsim = yarnsim_->isChecked();
     v.Warpempty = warpempty_->isChecked();
+    v.SaveDefaults = saveSettings_->isEnabled() && saveSettings_->isChecked();
     return v;
 }
 
@@ -281,7 +299,9 @@ void TOptionsDlg::LoomGroupClick(int) {
 }
 
 void TOptionsDlg::TreadlingGroupClick(int index) {
-    if (index == 1 && !MultipleTreadlingAllowed(prompter_, designMode_)) {
+    // Design mode has no multiple treadling.
+    if (index == 1 && designMode_) {
+        prompter_.ShowInfo(GetText(GeneralForm, "@multitr"));
         Select(treadling_, 0);
         index = 0;
     }
@@ -293,24 +313,25 @@ void TOptionsDlg::BackgroundPanelClick() {
     if (const auto c = ChooseColor(background_->Color())) background_->SetColor(*c);
 }
 
+// Saving on exit covers what the button would save.
 void TOptionsDlg::SaveOnExitBoxClick() {
     saveSettings_->setEnabled(!saveOnExit_->isChecked());
+    if (saveOnExit_->isChecked()) saveSettings_->setChecked(false);
 }
 
 bool ShowOptions(QWidget* parent, OptionsContext& ctx, OptionsResult* result) {
     DraftState& d = ctx.Draft;
     const OptionsBefore before = PrepareOptions(d);
     TOptionsDlg dlg(ctx.Prompt, d.DesignMode, parent);
-    dlg.SetValues(LoadOptions(d, ctx.Prefs, ctx.Background));
-    dlg.OnSaveSettings = [&](const OptionsValues& v) {
-        SaveOptionsAsDefaults(ctx.Store, d, ctx.Prefs, v);
-    };
+    dlg.SetValues(LoadOptions(d, ctx.Prefs));
     const bool ok = dlg.exec() == QDialog::Accepted;
     if (ok) {
         const OptionsValues v = dlg.Values();
-        ctx.Background = v.Background;
         const OptionsResult r = ApplyOptions(d, ctx.Prefs, v, before, ctx.RefitZoom);
+        ctx.Background = ctx.Prefs.BackgroundColor;
         if (r.TreadleOverflow) ctx.Prompt.ShowInfo(GetText(GeneralForm, "@emaxtreadles"));
+        if (v.SaveDefaults && !WriteDefaults(ctx.Store, d, ctx.Prefs))
+            ctx.Prompt.ShowError("File Write Error");
         if (result) *result = r;
     }
     FinishOptions(d);

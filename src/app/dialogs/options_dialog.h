@@ -52,8 +52,6 @@ public:
 
     // Asks for the background colour; the colour dialog unless replaced.
     std::function<std::optional<ColorRef>(ColorRef current)> ChooseColor;
-    // The "Save Settings" button.
-    std::function<void(const OptionsValues&)> OnSaveSettings;
 
 private:
     void BuildPatternPage(QWidget* page);
@@ -69,6 +67,7 @@ private:
     Prompter& prompter_;
     bool designMode_ = false;
     bool lastMultiple_ = false;
+    bool metric_ = false;
 
     QTabWidget* pages_ = nullptr;
     QSpinBox* spinShafts_ = nullptr;
@@ -78,6 +77,11 @@ private:
     QSpinBox* spinPicks_ = nullptr;
     QSpinBox* spinEpi_ = nullptr;
     QSpinBox* spinPpi_ = nullptr;
+    // The density labels of each unit; the pattern's unit shows.
+    QLabel* labelEpi_ = nullptr;
+    QLabel* labelPpi_ = nullptr;
+    QLabel* labelEpcm_ = nullptr;
+    QLabel* labelPpcm_ = nullptr;
     QButtonGroup* loom_ = nullptr;
     QButtonGroup* shed_ = nullptr;
     QGroupBox* treadlingBox_ = nullptr;
@@ -101,18 +105,20 @@ private:
 // What the main window passes to the Options dialog.
 struct OptionsContext {
     DraftState& Draft;
-    Settings& Prefs;
+    Settings& Prefs; // Prefs.BackgroundColor is the colour the dialog shows
     KeyValueStore& Store;
     Prompter& Prompt;
-    ColorRef& Background;            // the draft view's background colour
+    ColorRef& Background;            // the draft view's copy of it, set on OK
     std::function<void()> RefitZoom; // the view's zoom fitting, run between the steps
 };
 
 // Runs the Options dialog over the draft. On OK the values are applied
-// (sizes, clearing, loom conversion, zoom refit, folding) and the document
-// is marked changed; after OK or Cancel Design mode loses multiple
-// treadling. The caller then lays out, repaints and refreshes the
-// mode-dependent menu captions. True when OK was pressed.
+// (sizes, clearing, loom conversion, zoom refit, folding), the document is
+// marked changed and, when "Save Settings" was pressed, the defaults are
+// written; Cancel leaves the draft, the settings and the store alone. After
+// OK or Cancel Design mode loses multiple treadling. The caller then lays
+// out, repaints and refreshes the mode-dependent menu captions. True when
+// OK was pressed.
 bool ShowOptions(QWidget* parent, OptionsContext& ctx, OptionsResult* result = nullptr);
 
 } // namespace hw

@@ -1,7 +1,9 @@
 #include "platform/settings_session.h"
 
+#include "dialogs/memo_form.h"
 #include "settings/window_placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -40,6 +42,46 @@ void RecordWindow(const QWidget* window, Settings& s) {
     // While maximized the restored size is the one to come back to.
     const QSize size = maximized ? window->normalGeometry().size() : window->size();
     RecordWindowPlacement(s, maximized, size.width(), size.height());
+}
+
+namespace {
+
+// Copies the notes window's placement into the session's settings. The
+// window may outlive the session (it goes with the main window's
+// children), hence the lifetime check.
+class NotesPlacementRecorder : public QObject {
+public:
+    NotesPlacementRecorder(QWidget* memo, SettingsSession& session)
+        : QObject(memo), session_(session), alive_(session.Lifetime()) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Hide) &&
+            !alive_.expired()) {
+            const auto* w = static_cast<QWidget*>(watched);
+            session_.Prefs().Memo = {w->width(), w->height(), w->x()};
+        }
+        return false;
+    }
+
+private:
+    SettingsSession& session_;
+    std::weak_ptr<const void> alive_;
+};
+
+} // namespace
+
+void BindNotesPlacement(Tmemoform& memo, SettingsSession& session) {
+    QScreen* screen = memo.screen() ? memo.screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect avail = screen->availableGeometry();
+        const ScreenRect r = ReadNotesWindowPlacement(
+            session.Prefs(), {avail.x(), avail.y(), avail.width(), avail.height()});
+        memo.resize(r.Width, r.Height);
+        memo.move(r.X, r.Y);
+    }
+    memo.installEventFilter(new NotesPlacementRecorder(&memo, session));
 }
 
 } // namespace hw

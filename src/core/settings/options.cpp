@@ -3,7 +3,6 @@
 #include "model/limits.h"
 #include "model/loom_system.h"
 #include "model/primitives.h"
-#include "text/lang.h"
 
 #include <algorithm>
 
@@ -14,7 +13,7 @@ OptionsBefore PrepareOptions(DraftState& d) {
     return OptionsBefore{d.Shafts, d.Treadles, d.Ends, d.Picks, GetLoomSystem(d)};
 }
 
-OptionsValues LoadOptions(const DraftState& d, const Settings& s, ColorRef background) {
+OptionsValues LoadOptions(const DraftState& d, const Settings& s) {
     OptionsValues v;
     v.Shafts = d.Shafts;
     v.Treadles = d.Treadles;
@@ -25,13 +24,14 @@ OptionsValues LoadOptions(const DraftState& d, const Settings& s, ColorRef backg
     v.Shed = d.Shed;
     v.EndsPerUnit = d.EndsPerUnit;
     v.PicksPerUnit = d.PicksPerUnit;
+    v.MetricUnits = d.MetricUnits;
     v.Style = d.Style;
     v.LayoutTopBot = d.LayoutTopBot;
     v.RightStart = d.RightStart;
     v.BottomStart = d.BottomStart;
     v.CkoLeftStart = d.CkoLeftStart;
     v.Atopstart = d.Atopstart;
-    v.Background = background;
+    v.Background = s.BackgroundColor;
     v.ShowWarnings = !s.ExpertMode;
     v.Lagrpos = s.Lagrpos;
     v.SaveSettings = s.SaveSettings;
@@ -40,13 +40,8 @@ OptionsValues LoadOptions(const DraftState& d, const Settings& s, ColorRef backg
     return v;
 }
 
-bool MultipleTreadlingAllowed(Prompter& prompter, bool designMode) {
-    if (!designMode) return true;
-    prompter.ShowInfo(GetText(GeneralForm, "@multitr"));
-    return false;
-}
-
 static void ApplyPreferences(Settings& s, const OptionsValues& v) {
+    s.BackgroundColor = v.Background;
     s.ExpertMode = !v.ShowWarnings;
     s.Lagrpos = v.Lagrpos;
     s.SaveSettings = v.SaveSettings;
@@ -71,7 +66,7 @@ static void ApplyControls(DraftState& d, const OptionsValues& v) {
     d.BottomStart = v.BottomStart;
     d.CkoLeftStart = v.CkoLeftStart;
     d.Atopstart = v.Atopstart;
-    d.MetricUnits = false; // the densities are per inch
+    // The units stay: the dialog showed and took the densities in them.
 }
 
 OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
@@ -79,7 +74,6 @@ OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
     OptionsResult result;
     ApplyControls(d, v);
     ApplyPreferences(s, v);
-    if (s.SaveSettings) TakeSnapshot(d, s.Snapshot, false, false);
 
     const bool endsShrank = d.Ends < before.Ends;
     const bool picksShrank = d.Picks < before.Picks;
@@ -111,37 +105,13 @@ OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
 
     // The used extents must stay within the (possibly smaller) draft.
     if (!d.DesignMode) UpdateUsed(d);
+    if (s.SaveSettings || v.SaveDefaults) TakeSnapshot(d, s.Snapshot, false, false);
     d.Changed = true;
     return result;
 }
 
 void FinishOptions(DraftState& d) {
     if (d.DesignMode) d.MultipleTr = false;
-}
-
-bool SaveOptionsAsDefaults(KeyValueStore& store, const DraftState& d, Settings& s,
-                           const OptionsValues& v) {
-    ApplyPreferences(s, v);
-    DefaultsSnapshot& n = s.Snapshot;
-    n.TreadleMode = v.TreadleMode;
-    n.MultipleTr = v.TreadleMode && v.MultipleTr && !d.DesignMode;
-    n.Shed = v.Shed;
-    n.MetricUnits = false;
-    n.MarkingOn = d.MarkingOn;
-    n.FullMarking = d.FullMarking;
-    n.MarkEndsInterval = d.MarkEndsInterval;
-    n.MarkPicksInterval = d.MarkPicksInterval;
-    if (!d.DesignMode) {
-        n.Shafts = uint16_t(std::clamp(v.Shafts, MinShafts, MaxShafts));
-        n.Treadles =
-            v.TreadleMode ? uint16_t(std::clamp(v.Treadles, MinTreadles, MaxTreadles)) : n.Shafts;
-        n.LayoutTopBot = v.LayoutTopBot;
-        n.BottomStart = v.BottomStart;
-        n.RightStart = v.RightStart;
-        n.CkoLeftStart = v.CkoLeftStart;
-        n.Atopstart = v.Atopstart;
-    }
-    return WriteDefaults(store, std::clamp(v.Style, 1, 4), s);
 }
 
 } // namespace hw

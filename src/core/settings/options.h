@@ -2,7 +2,6 @@
 
 #include "model/draft_state.h"
 #include "settings/settings.h"
-#include "text/prompter.h"
 
 #include <functional>
 
@@ -20,6 +19,7 @@ struct OptionsValues {
     bool Shed = true; // true: sinking
     int EndsPerUnit = 25;
     int PicksPerUnit = 25;
+    bool MetricUnits = false; // the densities' unit; shown, not edited
     // "Style"
     int Style = 2;
     bool LayoutTopBot = true;
@@ -35,6 +35,11 @@ struct OptionsValues {
     bool SaveSettings = true;
     bool Yarnsim = true;
     bool Warpempty = true;
+    // "Save Settings" was pressed: OK also makes the values the defaults
+    // for new patterns and writes them at once.
+    bool SaveDefaults = false;
+
+    friend bool operator==(const OptionsValues&, const OptionsValues&) = default;
 };
 
 // What the main window remembers before the dialog opens.
@@ -52,11 +57,7 @@ struct OptionsBefore {
 OptionsBefore PrepareOptions(DraftState& d);
 
 // The dialog's controls as loaded from the draft and the settings.
-OptionsValues LoadOptions(const DraftState& d, const Settings& s, ColorRef background);
-
-// Picking "Multiple" in Design mode is refused with "@multitr"; the caller
-// falls back to "Single". True when multiple treadling may be chosen.
-bool MultipleTreadlingAllowed(Prompter& prompter, bool designMode);
+OptionsValues LoadOptions(const DraftState& d, const Settings& s);
 
 struct OptionsResult {
     bool TreadleOverflow = false; // more than 16 sheds: show "@emaxtreadles"
@@ -67,7 +68,9 @@ struct OptionsResult {
 // the draft in line - clears what lies beyond shrunk ends and picks,
 // converts to a changed loom system, calls refitZoom (the view's zoom
 // fitting), folds threading and treadling into fewer shafts and treadles -
-// then marks the document changed. FinishOptions still has to follow.
+// then marks the document changed. The new-pattern defaults follow the
+// draft while "Save Settings on Exit" is ticked or with SaveDefaults (the
+// caller then writes them). FinishOptions still has to follow.
 OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
                            const OptionsBefore& before, const std::function<void()>& refitZoom);
 
@@ -75,11 +78,5 @@ OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
 // then recomputes the layout, repaints and refreshes the mode-dependent
 // menu captions.
 void FinishOptions(DraftState& d);
-
-// The "Save Settings" button: the dialog's values become the settings and
-// the new-pattern defaults and are written at once. The draft itself
-// changes only with OK.
-bool SaveOptionsAsDefaults(KeyValueStore& store, const DraftState& d, Settings& s,
-                           const OptionsValues& v);
 
 } // namespace hw

@@ -45,15 +45,12 @@ void RecentFiles::Remove(int index) {
     entries_[Count - 1].clear();
 }
 
-std::optional<std::string>
-RecentFiles::Choose(int index, Prompter& prompter,
-                    const std::function<bool(const std::string&)>& exists) {
-    if (!ValidIndex(index) || entries_[size_t(index)].empty()) return std::nullopt;
+RecentChoice RecentFiles::Choose(int index, const std::function<bool(const std::string&)>& exists) {
+    if (!ValidIndex(index) || entries_[size_t(index)].empty()) return {};
     const std::string path = entries_[size_t(index)];
-    if (exists(path)) return path;
-    prompter.ShowError("Cannot find " + path);
+    if (exists(path)) return {path, std::nullopt};
     Remove(index);
-    return std::nullopt;
+    return {std::nullopt, path};
 }
 
 static bool IsSeparator(char c) {

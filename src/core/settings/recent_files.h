@@ -1,13 +1,19 @@
 #pragma once
 
-#include "text/prompter.h"
-
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace hw {
+
+// What choosing a recent-files item gave: the file to open, or the path of
+// a file that is gone - its entry was removed and the front end shows
+// "Cannot find <path>".
+struct RecentChoice {
+    std::optional<std::string> Path;
+    std::optional<std::string> Missing;
+};
 
 // The seven most recently used pattern files, most recent first. An empty
 // entry is an unused place; its menu item is hidden.
@@ -28,11 +34,10 @@ public:
     // Drops entry index; the later ones move up and the last becomes empty.
     void Remove(int index);
 
-    // Choosing menu item index: the path to open when the file exists.
-    // Otherwise "Cannot find <path>" is shown, the entry is removed and
-    // nothing is returned.
-    std::optional<std::string> Choose(int index, Prompter& prompter,
-                                      const std::function<bool(const std::string&)>& exists);
+    // Choosing menu item index: the path to open when the file exists;
+    // otherwise the entry is removed and reported missing. An empty place
+    // gives neither.
+    RecentChoice Choose(int index, const std::function<bool(const std::string&)>& exists);
 
     // The menu caption of entry index, "" for an empty entry: "&1 " ..
     // "&7 ", the drive when it is at most 5 characters, and the file name.
@@ -41,6 +46,8 @@ public:
 
     // The separator before the items is shown while any entry exists.
     bool SeparatorVisible() const;
+
+    friend bool operator==(const RecentFiles&, const RecentFiles&) = default;
 
 private:
     std::array<std::string, Count> entries_;

@@ -76,6 +76,7 @@ void ReadSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
     r.Int("Memow", s.Memo.Width, 0, MaxStoredExtent);
     r.Int("Memoh", s.Memo.Height, 0, MaxStoredExtent);
     r.Int("Memoleft", s.Memo.Left, -1, MaxStoredExtent);
+    r.Int("BackgroundColor", s.BackgroundColor, 0, 0xFFFFFF);
     r.Bool("Shed", d.Shed);
     r.Bool("MultipleTr", d.MultipleTr);
     r.Int("Shafts", d.Shafts, MinShafts, MaxShafts);
@@ -90,14 +91,22 @@ void ReadSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
     r.Bool("CkoLeftStart", d.CkoLeftStart);
     r.Bool("Atopstart", d.Atopstart);
     r.Bool("BlackPrintLines", s.BlackPrintLines);
+    r.Bool("TreadleMode", d.TreadleMode);
+    r.Int("EndsPerUnit", d.EndsPerUnit, MinDensity, MaxDensity);
+    r.Int("PicksPerUnit", d.PicksPerUnit, MinDensity, MaxDensity);
+    r.Bool("MarkingOn", d.MarkingOn);
+    r.Bool("FullMarking", d.FullMarking);
+    r.Int("MarkEndsInterval", d.MarkEndsInterval, 1, MaxMarkInterval);
+    r.Int("MarkPicksInterval", d.MarkPicksInterval, 1, MaxMarkInterval);
     r.Bool("TipOfDay", s.TipOfDay);
     s.Found = r.Found;
+    if (!d.TreadleMode) d.MultipleTr = false;
 
     for (int k = 0; k < RecentFiles::Count; ++k)
         if (const auto path = store.GetString(FilesGroup, "File_" + std::to_string(k + 1)))
             s.Recent.SetEntry(k, *path);
 
-    TakeStartSnapshot(d, s.Snapshot);
+    TakeSnapshot(d, s.Snapshot, true, true);
 }
 
 void StartSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
@@ -112,24 +121,7 @@ void StartSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
         d.EndsPerUnit = 10;
         d.PicksPerUnit = 10;
     }
-    TakeStartSnapshot(d, s.Snapshot);
-}
-
-NotesPlacement ReadNotesWindowPlacement(const KeyValueStore& store, int screenWidth,
-                                        int screenHeight) {
-    NotesPlacement p = NotesDesignPlacement;
-    OptionsReader r{store};
-    r.Int("Memow", p.Width, 0, MaxStoredExtent);
-    r.Int("Memoh", p.Height, 0, MaxStoredExtent);
-    r.Int("Memoleft", p.Left, -1, MaxStoredExtent);
-    const int maxWidth = std::max(NotesMinWidth, std::min(NotesDesignPlacement.Width, screenWidth));
-    const int maxHeight = std::max(NotesMinHeight, screenHeight);
-    p.Width = std::clamp(p.Width, NotesMinWidth, maxWidth);
-    p.Height = std::clamp(p.Height, NotesMinHeight, maxHeight);
-    // A left edge that would put the window (partly) off the screen is
-    // pulled back so the whole window shows.
-    if (p.Left >= 0) p.Left = std::clamp(p.Left, 0, std::max(0, screenWidth - p.Width));
-    return p;
+    TakeSnapshot(d, s.Snapshot, true, true);
 }
 
 static void WriteAlways(KeyValueStore& store, const DraftState& d, const Settings& s) {
@@ -148,6 +140,7 @@ static void WriteAlways(KeyValueStore& store, const DraftState& d, const Setting
     store.SetInt(g, "Memow", s.Memo.Width);
     store.SetInt(g, "Memoh", s.Memo.Height);
     store.SetInt(g, "Memoleft", s.Memo.Left);
+    store.SetInt(g, "BackgroundColor", s.BackgroundColor);
 }
 
 static void WriteDefaultValues(KeyValueStore& store, int style, const Settings& s) {
@@ -167,6 +160,15 @@ static void WriteDefaultValues(KeyValueStore& store, int style, const Settings& 
     store.SetBool(g, "CkoLeftStart", n.CkoLeftStart);
     store.SetBool(g, "Atopstart", n.Atopstart);
     store.SetBool(g, "BlackPrintLines", s.BlackPrintLines);
+    // Not among the original values: without them the loom system, the
+    // densities and the marking lines for new patterns were lost at exit.
+    store.SetBool(g, "TreadleMode", n.TreadleMode);
+    store.SetInt(g, "EndsPerUnit", n.EndsPerUnit);
+    store.SetInt(g, "PicksPerUnit", n.PicksPerUnit);
+    store.SetBool(g, "MarkingOn", n.MarkingOn);
+    store.SetBool(g, "FullMarking", n.FullMarking);
+    store.SetInt(g, "MarkEndsInterval", n.MarkEndsInterval);
+    store.SetInt(g, "MarkPicksInterval", n.MarkPicksInterval);
 }
 
 bool WriteSettings(KeyValueStore& store, const DraftState& d, const Settings& s) {
@@ -178,11 +180,7 @@ bool WriteSettings(KeyValueStore& store, const DraftState& d, const Settings& s)
 }
 
 bool WriteDefaults(KeyValueStore& store, const DraftState& d, const Settings& s) {
-    return WriteDefaults(store, d.Style, s);
-}
-
-bool WriteDefaults(KeyValueStore& store, int style, const Settings& s) {
-    WriteDefaultValues(store, style, s);
+    WriteDefaultValues(store, d.Style, s);
     return store.Flush();
 }
 
@@ -206,6 +204,8 @@ void TakeSnapshot(const DraftState& d, DefaultsSnapshot& snap, bool design, bool
     snap.MarkPicksInterval = d.MarkPicksInterval;
     snap.Shed = d.Shed;
     snap.MetricUnits = d.MetricUnits;
+    snap.EndsPerUnit = d.EndsPerUnit;
+    snap.PicksPerUnit = d.PicksPerUnit;
     if (sizes || !d.DesignMode) {
         snap.Shafts = d.Shafts;
         snap.Treadles = d.Treadles;
@@ -216,12 +216,6 @@ void TakeSnapshot(const DraftState& d, DefaultsSnapshot& snap, bool design, bool
         snap.Atopstart = d.Atopstart;
     }
     if (design) snap.DesignMode = d.DesignMode;
-}
-
-void TakeStartSnapshot(const DraftState& d, DefaultsSnapshot& snap) {
-    TakeSnapshot(d, snap, true, true);
-    snap.EndsPerUnit = d.EndsPerUnit;
-    snap.PicksPerUnit = d.PicksPerUnit;
 }
 
 } // namespace hw

@@ -36,14 +36,18 @@ struct DefaultsSnapshot {
     uint8_t EndsPerUnit = 25;
     uint8_t PicksPerUnit = 25;
     bool DesignMode = false;
+
+    friend bool operator==(const DefaultsSnapshot&, const DefaultsSnapshot&) = default;
 };
 
 // Width, height and left edge of the notes window. A negative left edge
 // means "centred on the screen", the window's place before it was moved.
 struct NotesPlacement {
     int Width = 420;
-    int Height = 300;
+    int Height = 260;
     int Left = -1;
+
+    friend bool operator==(const NotesPlacement&, const NotesPlacement&) = default;
 };
 inline constexpr NotesPlacement NotesDesignPlacement{};
 inline constexpr int NotesMinWidth = 300;
@@ -65,6 +69,7 @@ struct Settings {
     bool Lagrpos = true;      // "Save Layout Options in hdw-files"
     std::string NufilPath;    // folder the file dialogs open in; "" = default
     NotesPlacement Memo;
+    ColorRef BackgroundColor = 0xFFFFFF; // of the draft view
 
     // Written at exit only while SaveSettings is on, and by "Save Settings".
     bool ExpertMode = false; // "Show all Warning Messages" off
@@ -82,6 +87,8 @@ struct Settings {
     // and the New Pattern dialog's last "Use default Color Palette".
     bool Found = false;
     bool NewUsesDefaultPalette = false;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The main window's start values of the draft, before anything is read:
@@ -99,34 +106,27 @@ void ReadSettings(const KeyValueStore& store, DraftState& d, Settings& s);
 // of 10 when nothing was stored. The snapshot is taken last.
 void StartSettings(const KeyValueStore& store, DraftState& d, Settings& s);
 
-// The notes window's stored size and left edge, fitted to the screen and
-// to the window's own limits (at least 300 × 150, no wider than designed).
-NotesPlacement ReadNotesWindowPlacement(const KeyValueStore& store, int screenWidth,
-                                        int screenHeight);
-
 // At exit: the "always" values, the "defaults" while SaveSettings is on,
 // then the recent files. False when the store could not be written.
 bool WriteSettings(KeyValueStore& store, const DraftState& d, const Settings& s);
 // The "defaults" values alone ("Save Settings").
 bool WriteDefaults(KeyValueStore& store, const DraftState& d, const Settings& s);
-// The same with a drawdown style that is not (yet) the draft's.
-bool WriteDefaults(KeyValueStore& store, int style, const Settings& s);
 // The interface language, 0 English, 1 German, 2 Swedish, 3 Finnish.
 bool WriteLanguage(KeyValueStore& store, int language);
 // The stored language, when there is a valid one.
 std::optional<int> ReadLanguage(const KeyValueStore& store);
 
-// Copies the draft into the snapshot: loom system, marking lines, shed and
-// units always; shafts, treadles and the layout flags unless sizes is false
-// while in Design mode; Design mode itself only with design.
+// Copies the draft into the snapshot: loom system, marking lines, shed,
+// units and densities always; shafts, treadles and the layout flags unless
+// sizes is false while in Design mode; Design mode itself only with design.
 void TakeSnapshot(const DraftState& d, DefaultsSnapshot& snap, bool design, bool sizes);
-// The snapshot of program start, which alone also takes the densities.
-void TakeStartSnapshot(const DraftState& d, DefaultsSnapshot& snap);
 
 // Bounds of values read from the store.
 inline constexpr int MinStartZoom = 12;
 inline constexpr int MaxZoom = 20;
 inline constexpr int MinDensity = 1;
 inline constexpr int MaxDensity = 255;
+// Pattern files keep a marking interval in one byte, as interval - 1.
+inline constexpr int MaxMarkInterval = 256;
 
 } // namespace hw

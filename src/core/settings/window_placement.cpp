@@ -37,4 +37,18 @@ void RecordWindowPlacement(Settings& s, bool maximized, int width, int height) {
     s.Whoyde = std::max(0, height);
 }
 
+ScreenRect ReadNotesWindowPlacement(const Settings& s, const ScreenRect& screen) {
+    const int maxWidth =
+        std::max(NotesMinWidth, std::min(NotesDesignPlacement.Width, screen.Width));
+    const int maxHeight = std::max(NotesMinHeight, screen.Height);
+    ScreenRect r;
+    r.Width = std::clamp(s.Memo.Width, NotesMinWidth, maxWidth);
+    r.Height = std::clamp(s.Memo.Height, NotesMinHeight, maxHeight);
+    r.X = s.Memo.Left < 0
+              ? screen.X + (screen.Width - r.Width) / 2
+              : std::clamp(s.Memo.Left, screen.X, screen.X + std::max(0, screen.Width - r.Width));
+    r.Y = screen.Y + std::max(0, (screen.Height - r.Height) / 2);
+    return r;
+}
+
 } // namespace hw

@@ -10,6 +10,8 @@ struct ScreenRect {
     int Y = 0;
     int Width = 0;
     int Height = 0;
+
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
 // Where the main window opens. Geometry is the restored (not maximized)
@@ -32,5 +34,11 @@ WindowPlacement StartWindowPlacement(const Settings& s, const ScreenRect& screen
 
 // At exit: whether the window is maximized and its restored size.
 void RecordWindowPlacement(Settings& s, bool maximized, int width, int height);
+
+// Where the notes window opens: the stored size fitted to the screen and to
+// the window's limits (at least 300 x 150, never wider than designed), at
+// the stored left edge, moved onto the screen, centred vertically; centred
+// on the screen when no left edge is stored.
+ScreenRect ReadNotesWindowPlacement(const Settings& s, const ScreenRect& screen);
 
 } // namespace hw
