@@ -202,14 +202,15 @@ void FileCommands::FillRecentMenu() {
 }
 
 void FileCommands::OpenRecent(int index) {
-    const std::optional<std::string> path = ctx_.Session->Prefs().Recent.Choose(
-        index, ctx_.Prompt(), [](const std::string& p) { return RegularFileExists(p); });
-    if (!path) {
+    const RecentChoice choice = ctx_.Session->Prefs().Recent.Choose(
+        index, [](const std::string& p) { return RegularFileExists(p); });
+    if (choice.Missing) ReportNotFound(ctx_.Prompt(), *choice.Missing);
+    if (!choice.Path) {
         FillRecentMenu();
         return;
     }
     if (!ConfirmDiscard()) return;
-    OpenPattern(Q(*path));
+    OpenPattern(Q(*choice.Path));
 }
 
 void FileCommands::FileExit() {

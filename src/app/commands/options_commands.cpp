@@ -58,6 +58,7 @@ void OptionsCommands::SwitchLanguage(int language) {
 Tmemoform* OptionsCommands::NotesWindow() {
     if (memo_) return memo_;
     memo_ = new Tmemoform(ctx_.Window);
+    BindNotesPlacement(*memo_, *ctx_.Session);
     memo_->SetNotes(ctx_.Doc->Draft().Notes);
     EditorDocument* doc = ctx_.Doc;
     QObject::connect(memo_->Memo(), &QPlainTextEdit::textChanged, memo_, [this, doc] {

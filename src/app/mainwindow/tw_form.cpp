@@ -99,6 +99,7 @@ TWform::TWform(QWidget* parent)
 
     // Start values, the stored settings, the palette and the window's place.
     session_->Start(doc_->Draft(), this);
+    view_->Settings().BackgroundColor = session_->Prefs().BackgroundColor;
     doc_->Reset();
     view_->SetTool(session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen);
     if (session_->Prefs().NufilPath.empty())
