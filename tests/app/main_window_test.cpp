@@ -2,6 +2,8 @@
 // mouse strokes, files on disk.
 #include "window_fixture.h"
 
+#include "dialog_driver.h"
+
 #include "commands/command_groups.h"
 #include "help/context_help.h"
 #include "mainwindow/status_line.h"
@@ -11,10 +13,12 @@
 #include "text/lang.h"
 
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
 
@@ -108,6 +112,11 @@ private slots:
         w.V().SetCurrentColor(7);
         w.Click(g.WarpColors, 2, 1);
         stepDone();
+        w.Prompter.Answers = {IdYes};
+        QTest::mouseMove(w.Surface(), w.Cell(g.WarpColors, 1, 1));
+        QTest::keyClick(w.Form.get(), Qt::Key_Delete); // end 2's colour moves to end 1
+        QCOMPARE(int(d.WarpColors[1]), 7);
+        stepDone();
         w.Trigger("Threading1"); // Clear > Threading
         stepDone();
         w.Trigger("Colors1");
@@ -124,13 +133,41 @@ private slots:
         QCOMPARE(d.Notes, std::string("wool")); // one step for the typing
         stepDone();
         w.Form->findChild<QWidget*>("Tmemoform")->close();
-        w.Form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.Form.get()));
+        w.Trigger("Tieup1");
+        stepDone();
+        w.Trigger("Treadling1");
+        stepDone();
+        // Open Components takes another pattern's threading, treadling and tie-up.
+        w.OpenPath = w.WritePattern("parts.hdw", 20, 4);
+        test::WhenModal([](QWidget* dlg) {
+            test::Click(test::Child<QCheckBox>(dlg, "ThreadingBox"));
+            test::Click(test::Child<QCheckBox>(dlg, "TreadlingBox"));
+            test::Click(test::Child<QCheckBox>(dlg, "TieUpBox"));
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("OpenSelected1");
+        QCOMPARE(int(d.Threading[20]), 4);
+        stepDone();
+        // Options to a liftplan loom, then Clear > Liftplan.
+        test::WhenModal([](QWidget* dlg) {
+            test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("Options2");
+        QVERIFY(!d.TreadleMode);
+        stepDone();
+        w.Trigger("Liftplan1");
+        stepDone();
         w.Trigger("All1");
         stepDone();
+        // The keys reach the window's shortcuts while it is the active one.
+        w.Form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.Form.get()));
         auto same = [&](const DraftState& s) {
             return d.Threading == s.Threading && d.Treadling == s.Treadling &&
-                   d.WarpColors == s.WarpColors && d.Shafts == s.Shafts && d.Notes == s.Notes;
+                   d.Liftplan == s.Liftplan && d.TieUp == s.TieUp && d.WarpColors == s.WarpColors &&
+                   d.WeftColors == s.WeftColors && d.Shafts == s.Shafts &&
+                   d.TreadleMode == s.TreadleMode && d.Notes == s.Notes;
         };
         for (size_t i = states.size() - 1; i > 0; --i) {
             QVERIFY(w.Action("EditUndoItem")->isEnabled());
