@@ -100,8 +100,7 @@ class CommandsTest : public QObject {
         for (int t = 1; t <= 4; ++t) d->TieUpAt(t, t) = 1;
         UpdateUsed(*d);
         const QString path = File(name);
-        test::ScriptedPrompter p;
-        if (!SavePattern(*d, path.toStdString(), SaveOptions{}, p)) return {};
+        if (!SavePattern(*d, path.toStdString(), SaveOptions{})) return {};
         return path;
     }
 

@@ -27,14 +27,8 @@ TEST(UnsavedChanges, EveryAnswerOnEveryPath) {
     auto d = test::NewDraft();
     test::ScriptedPrompter prompter;
     int saves = 0;
-    auto saveOk = [&] {
-        ++saves;
-        return true;
-    };
-    auto saveFails = [&] {
-        ++saves;
-        return false;
-    };
+    auto saveOk = [&] { return ++saves, true; };
+    auto saveFails = [&] { return ++saves, false; };
 
     // Unmodified: no question.
     EXPECT_TRUE(ConfirmDiscardChanges(prompter, *d, saveOk));

@@ -9,76 +9,36 @@
 namespace hw {
 namespace {
 
-using test::NewDraft;
-
-struct RuleCase {
-    const char* name;
-    LoomSystem system;
-    bool sinking;
-    bool expectWeft;
-};
-
 // End 1 on shaft 2; pick 1 presses treadle 3, tied to shaft 2 (or lifts
-// shaft 2 in the liftplan): rising shows warp, sinking shows weft.
+// shaft 2 in the liftplan): rising shows warp, sinking weft. End 2 has no
+// shaft; pick 2 presses nothing.
 TEST(Drawdown, TheRuleForEachLoomSystemAndShed) {
-    const RuleCase cases[] = {
-        {"single rising", LoomSystem::SingleTreadling, false, false},
-        {"single sinking", LoomSystem::SingleTreadling, true, true},
-        {"multiple rising", LoomSystem::MultipleTreadling, false, false},
-        {"multiple sinking", LoomSystem::MultipleTreadling, true, true},
-        {"liftplan rising", LoomSystem::Liftplan, false, false},
-        {"liftplan sinking", LoomSystem::Liftplan, true, true},
-    };
-    for (const RuleCase& c : cases) {
-        auto d = NewDraft();
-        SetLoomSystem(*d, c.system);
-        d->Shed = c.sinking;
-        d->Threading[1] = 2;
-        d->TieUpAt(2, 3) = 1;
-        d->Treadling[1] = 3;
-        d->Liftplan[1] = c.system == LoomSystem::Liftplan ? 0b10 : 0b100;
-        EXPECT_EQ(WeftOnTop(*d, 1, 1), c.expectWeft) << c.name;
-        // An end without a shaft always shows the weft.
-        EXPECT_TRUE(WeftOnTop(*d, 1, 2)) << c.name;
-        // Pick 2 presses nothing.
-        const bool emptyPick = c.system == LoomSystem::SingleTreadling ? false : !c.sinking;
-        EXPECT_EQ(WeftOnTop(*d, 2, 1), emptyPick) << c.name;
-    }
-}
-
-TEST(Drawdown, MultipleTreadlingRaisesTheShaftsOfEveryPressedTreadle) {
-    auto d = NewDraft();
+    for (LoomSystem system :
+         {LoomSystem::SingleTreadling, LoomSystem::MultipleTreadling, LoomSystem::Liftplan})
+        for (bool sinking : {false, true}) {
+            auto d = test::NewDraft();
+            SetLoomSystem(*d, system);
+            d->Shed = sinking;
+            d->Threading[1] = 2, d->Threading[3] = 200; // garbage counts as an empty end
+            d->TieUpAt(2, 3) = 1;
+            d->Treadling[1] = 3, d->Treadling[2] = 17; // garbage counts as no treadle
+            d->Liftplan[1] = system == LoomSystem::Liftplan ? 0b10 : 0b100;
+            // An empty pick: warp in single treadling, else as the shed leaves it.
+            const bool emptyPick = system == LoomSystem::SingleTreadling ? false : !sinking;
+            EXPECT_EQ(std::tuple(WeftOnTop(*d, 1, 1), WeftOnTop(*d, 1, 2), WeftOnTop(*d, 1, 3),
+                                 WeftOnTop(*d, 2, 1), WeftOnTop(*d, 1, MaxEnds + 1)),
+                      std::tuple(sinking, true, true, emptyPick, true))
+                << int(system) << sinking;
+        }
+    // Multiple treadling raises the shafts of every pressed treadle, but not
+    // of a treadle beyond the count.
+    auto d = test::NewDraft();
     SetLoomSystem(*d, LoomSystem::MultipleTreadling);
-    d->Threading[1] = 1;
-    d->Threading[2] = 2;
-    d->Threading[3] = 3;
-    d->TieUpAt(1, 1) = 1;
-    d->TieUpAt(2, 2) = 1;
-    d->Liftplan[1] = 0b11;
-    EXPECT_FALSE(WeftOnTop(*d, 1, 1));
-    EXPECT_FALSE(WeftOnTop(*d, 1, 2));
-    EXPECT_TRUE(WeftOnTop(*d, 1, 3));
-    // A treadle beyond the treadle count presses nothing.
-    d->TieUpAt(3, 9) = 1;
-    d->Liftplan[1] = 1u << 8;
-    EXPECT_TRUE(WeftOnTop(*d, 1, 3));
-}
-
-TEST(Drawdown, ValuesAboveSixteenNeverIndexOutside) {
-    auto d = NewDraft();
-    d->Threading[1] = 200;
-    d->Threading[2] = 1;
-    d->Treadling[1] = 17;
-    d->TieUpAt(1, 1) = 1;
-    EXPECT_TRUE(WeftOnTop(*d, 1, 1));  // as an empty end
-    EXPECT_FALSE(WeftOnTop(*d, 1, 2)); // as no treadle
-    uint8_t row[2];
-    DrawdownRow(*d, 1, 1, 2, row);
-    EXPECT_EQ(row[0], 1);
-    EXPECT_EQ(row[1], 0);
-    // Positions outside the grid read as empty ends.
-    EXPECT_TRUE(WeftOnTop(*d, 0, 2));
-    EXPECT_TRUE(WeftOnTop(*d, 1, MaxEnds + 1));
+    d->Threading[1] = 1, d->Threading[2] = 2, d->Threading[3] = 3;
+    d->TieUpAt(1, 1) = d->TieUpAt(2, 2) = d->TieUpAt(3, 9) = 1;
+    d->Liftplan[1] = 0b11 | (1u << 8);
+    EXPECT_EQ(std::tuple(WeftOnTop(*d, 1, 1), WeftOnTop(*d, 1, 2), WeftOnTop(*d, 1, 3)),
+              std::tuple(false, false, true));
 }
 
 // The bulk routines are what every renderer uses; they must agree with the
@@ -86,12 +46,8 @@ TEST(Drawdown, ValuesAboveSixteenNeverIndexOutside) {
 TEST(Drawdown, BulkRowsAndColumnsAgreeWithWeftOnTop) {
     std::mt19937 rng(11);
     for (int round = 0; round < 60; ++round) {
-        const LoomSystem system = LoomSystem(round % 3);
-        auto d = test::RandomDraft(rng, system, round % 2 == 1);
-        // Some garbage the rule must tolerate.
-        d->Threading[3] = 99;
-        d->Treadling[3] = 40;
-        d->Liftplan[4] = 0xFFFF;
+        auto d = test::RandomDraft(rng, LoomSystem(round % 3), round % 2 == 1);
+        d->Threading[3] = 99, d->Treadling[3] = 40, d->Liftplan[4] = 0xFFFF;
         const int ends = d->Ends + 3, picks = d->Picks + 3;
         std::vector<uint8_t> buf(size_t(std::max(ends, picks)) + 2);
         for (int p = 0; p <= picks; ++p) {
@@ -105,18 +61,14 @@ TEST(Drawdown, BulkRowsAndColumnsAgreeWithWeftOnTop) {
                 ASSERT_EQ(buf[size_t(p)], WeftOnTop(*d, p, e)) << "pick " << p << " end " << e;
         }
     }
-}
-
-TEST(Drawdown, ColumnsAtTheLastEndAndPick) {
-    auto d = NewDraft();
+    // And at the last end and pick.
+    auto d = test::NewDraft();
     SetLoomSystem(*d, LoomSystem::Liftplan);
     d->Threading[MaxEnds] = 16;
     LiftplanSet(*d, MaxPicks, 16);
     uint8_t cells[2];
     DrawdownColumn(*d, MaxEnds, MaxPicks - 1, 2, cells);
-    EXPECT_EQ(cells[0], 1);
-    EXPECT_EQ(cells[1], 0);
-    EXPECT_FALSE(WeftOnTop(*d, MaxPicks, MaxEnds));
+    EXPECT_EQ(std::tuple(cells[0], cells[1]), std::tuple(1, 0));
 }
 
 } // namespace

@@ -12,8 +12,7 @@
 namespace hw::test {
 
 struct Point {
-    int X = 0;
-    int Y = 0;
+    int X = 0, Y = 0;
 };
 
 // A draft, its view and a raster canvas the size of the drawing area.
@@ -23,24 +22,15 @@ struct ViewFixture {
     ViewSettings Settings;
     ViewGeometry Geometry;
     std::unique_ptr<RasterCanvas> Canvas;
-    int Width = 0;
-    int Height = 0;
+    int Width = 0, Height = 0;
 
     ViewFixture() {
         DraftState& d = *Draft;
         // A simple layout to start from: threading on top, everything
         // numbered from the top left.
-        d.LayoutTopBot = false;
-        d.RightStart = false;
-        d.BottomStart = false;
-        d.CkoLeftStart = true;
-        d.Atopstart = true;
-        d.Style = 2;
-        d.Shafts = 4;
-        d.Treadles = 4;
-        d.Ends = 40;
-        d.Picks = 40;
-        d.Zoom = 7;
+        d.LayoutTopBot = d.RightStart = d.BottomStart = false;
+        d.CkoLeftStart = d.Atopstart = true;
+        d.Style = 2, d.Shafts = d.Treadles = 4, d.Ends = d.Picks = 40, d.Zoom = 7;
     }
 
     // Straight draw on four shafts, a 2/2 twill tie-up, straight treadling.
@@ -54,8 +44,7 @@ struct ViewFixture {
     }
 
     void Layout(int width, int height) {
-        Width = width;
-        Height = height;
+        Width = width, Height = height;
         LayoutView(*Draft, Settings, Window, Geometry, 0, 0, width, height);
         Canvas = std::make_unique<RasterCanvas>(width, height, 0x123456);
     }
@@ -63,8 +52,6 @@ struct ViewFixture {
     void Paint() {
         DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings).FullRepaint(Width, Height);
     }
-
-    DraftRenderer Renderer() { return DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings); }
 
     // A full repaint of the current state on a canvas of its own.
     std::unique_ptr<RasterCanvas> Fresh() const {
@@ -78,14 +65,8 @@ struct ViewFixture {
         const int c = Geometry.Cell;
         return {a.Columns.CellPos(column) + c / 2, a.Rows.CellPos(row) + c / 2};
     }
-    // Grid corner of a cell.
-    Point Corner(const ViewAreaLayout& a, int column, int row) const {
-        return {a.Columns.CellPos(column), a.Rows.CellPos(row)};
-    }
     ColorRef At(Point p) const { return Canvas->PixelColor(p.X, p.Y); }
     ColorRef At(int x, int y) const { return Canvas->PixelColor(x, y); }
-    ColorRef Warp(int end) const { return Draft->ColorTable[Draft->WarpColors[end]]; }
-    ColorRef Weft(int pick) const { return Draft->ColorTable[Draft->WeftColors[pick]]; }
 };
 
 // The first pixel where two canvases differ, for messages; empty when equal.

@@ -10,6 +10,7 @@
 #include "dialogs/options_dialog.h"
 #include "edit/structure.h"
 #include "edit/unsaved_changes.h"
+#include "files/message_text.h"
 #include "files/pattern_file.h"
 #include "help/about_box.h"
 #include "help/context_help.h"
@@ -194,7 +195,9 @@ bool TWform::ConfirmDiscard() {
 
 bool TWform::OpenPattern(const QString& path) {
     LoadRequest request;
-    const LoadResult r = LoadPattern(*draft_, S(path), request, *prompter_);
+    const LoadResult r = LoadPattern(*draft_, S(path), request);
+    if (r.Error) prompter_->ShowError(MessageText(*r.Error));
+    for (const Message& w : r.Warnings) prompter_->ShowError(MessageText(w));
     if (!r.Ok) return false;
     // The draft is another one now: nothing of the old one may be undone
     // into it.
@@ -216,7 +219,10 @@ bool TWform::OpenPattern(const QString& path) {
 bool TWform::SavePatternAs(const QString& path) {
     SaveOptions options;
     options.SaveLayout = session_->Prefs().Lagrpos;
-    if (!SavePattern(*draft_, S(path), options, *prompter_)) return false;
+    if (const Status saved = SavePattern(*draft_, S(path), options); !saved) {
+        prompter_->ShowError(MessageText(*saved.Error));
+        return false;
+    }
     SetPatternPath(path);
     if (session_->Prefs().Recent.Add(S(path))) FillRecentMenu();
     UpdateMenus();
@@ -265,7 +271,8 @@ void TWform::OpenSelected1Click() {
     ComponentsDialog components(this);
     BlendDialog blend(this);
     DialogComponentChooser chooser(components, blend);
-    const LoadResult r = LoadComponents(*draft_, S(path), chooser, *prompter_);
+    const LoadResult r = LoadComponents(*draft_, S(path), chooser);
+    if (r.Error) prompter_->ShowError(MessageText(*r.Error));
     if (!r.Ok) return;
     // The loader saved the whole draft as the undo copy.
     GiveUpStrokeUndo(stroke_, *draft_);
@@ -316,7 +323,9 @@ void TWform::SaveOldVersion(int version) {
     SaveOptions options;
     options.SaveLayout = session_->Prefs().Lagrpos;
     // An export: the document keeps its own name and modified flag.
-    hw::SaveOldVersion(*draft_, S(path), OldVersion(version), options, *prompter_);
+    if (const Status saved = hw::SaveOldVersion(*draft_, S(path), OldVersion(version), options);
+        !saved)
+        prompter_->ShowError(MessageText(*saved.Error));
 }
 
 void TWform::SaveVersion41Click() {
@@ -472,7 +481,11 @@ void TWform::Design1Click() {
 void TWform::Draft1Click() {
     DraftState& d = *draft_;
     if (!d.DesignMode) return;
-    if (!DesignToDraft(d, *prompter_, session_->Prefs().Warpempty)) return;
+    const DesignToDraftResult r = DesignToDraft(d, session_->Prefs().Warpempty, [this] {
+        return ConfirmOk(*prompter_, GetText(GeneralForm, "@emaxshafts"));
+    });
+    if (!r.Done) return;
+    for (const Message& w : r.Warnings) ShowMessageText(*prompter_, MessageText(w));
     DiscardUndo();
     LeaveSelectionMode();
     AfterDraftChange(true);
