@@ -1,3 +1,6 @@
+// The drawdown rule, the bulk routines every picture is painted from, and the
+// operations that must keep the cloth as it is.
+#include "edit/structure.h"
 #include "model/drawdown.h"
 #include "model/loom_system.h"
 #include "test_drafts.h"
@@ -9,6 +12,15 @@
 namespace hw {
 namespace {
 
+using test::NewDraft;
+
+std::vector<uint8_t> Cloth(const DraftState& d) {
+    std::vector<uint8_t> cells;
+    for (int p = 1; p <= d.Picks; ++p)
+        for (int e = 1; e <= d.Ends; ++e) cells.push_back(WeftOnTop(d, p, e));
+    return cells;
+}
+
 // End 1 on shaft 2; pick 1 presses treadle 3, tied to shaft 2 (or lifts
 // shaft 2 in the liftplan): rising shows warp, sinking weft. End 2 has no
 // shaft; pick 2 presses nothing.
@@ -16,7 +28,7 @@ TEST(Drawdown, TheRuleForEachLoomSystemAndShed) {
     for (LoomSystem system :
          {LoomSystem::SingleTreadling, LoomSystem::MultipleTreadling, LoomSystem::Liftplan})
         for (bool sinking : {false, true}) {
-            auto d = test::NewDraft();
+            auto d = NewDraft();
             SetLoomSystem(*d, system);
             d->Shed = sinking;
             d->Threading[1] = 2, d->Threading[3] = 200; // garbage counts as an empty end
@@ -32,7 +44,7 @@ TEST(Drawdown, TheRuleForEachLoomSystemAndShed) {
         }
     // Multiple treadling raises the shafts of every pressed treadle, but not
     // of a treadle beyond the count.
-    auto d = test::NewDraft();
+    auto d = NewDraft();
     SetLoomSystem(*d, LoomSystem::MultipleTreadling);
     d->Threading[1] = 1, d->Threading[2] = 2, d->Threading[3] = 3;
     d->TieUpAt(1, 1) = d->TieUpAt(2, 2) = d->TieUpAt(3, 9) = 1;
@@ -62,13 +74,125 @@ TEST(Drawdown, BulkRowsAndColumnsAgreeWithWeftOnTop) {
         }
     }
     // And at the last end and pick.
-    auto d = test::NewDraft();
+    auto d = NewDraft();
     SetLoomSystem(*d, LoomSystem::Liftplan);
     d->Threading[MaxEnds] = 16;
     LiftplanSet(*d, MaxPicks, 16);
     uint8_t cells[2];
     DrawdownColumn(*d, MaxEnds, MaxPicks - 1, 2, cells);
     EXPECT_EQ(std::tuple(cells[0], cells[1]), std::tuple(1, 0));
+}
+
+// Converting between loom systems must never change the cloth.
+TEST(LoomSystem, EveryConversionKeepsTheDrawdown) {
+    using enum LoomSystem;
+    const std::pair<LoomSystem, LoomSystem> conversions[] = {
+        {SingleTreadling, Liftplan},   {SingleTreadling, MultipleTreadling},
+        {Liftplan, MultipleTreadling}, {MultipleTreadling, Liftplan},
+        {Liftplan, SingleTreadling},   {MultipleTreadling, SingleTreadling},
+    };
+    std::mt19937 rng(2024);
+    for (const auto& [from, to] : conversions)
+        for (int round = 0; round < 40; ++round) {
+            auto d = test::RandomDraft(rng, from, round % 2 == 1);
+            if (from == MultipleTreadling && to == SingleTreadling) {
+                // Only drafts whose every pick lifts something and that have
+                // at most 16 distinct sheds can go to single treadling.
+                for (int t = 1; t <= d->Treadles; ++t) d->TieUpAt(1 + (t - 1) % d->Shafts, t) = 1;
+                for (int p = 1; p <= d->Picks; ++p)
+                    d->Liftplan[p] = uint16_t(1u << ((p % 4) % d->Treadles));
+            }
+            const auto before = Cloth(*d);
+            SetLoomSystem(*d, to);
+            EXPECT_FALSE(ChangeLoomSystem(*d, from).TreadleOverflow);
+            ASSERT_EQ(Cloth(*d), before) << int(from) << "->" << int(to) << " round " << round;
+            EXPECT_TRUE(d->Treadles >= 2 && d->Treadles <= 16 &&
+                        (to != Liftplan || d->Treadles == d->Shafts));
+        }
+}
+
+TEST(LoomSystem, ConversionEdgeCases) {
+    // A liftplan whose first picks lift nothing still gets its tie-up, and
+    // comes back unchanged.
+    auto d = NewDraft();
+    SetLoomSystem(*d, LoomSystem::Liftplan);
+    d->Shafts = d->Treadles = 4;
+    d->Threading[1] = 1, d->Threading[2] = 3;
+    d->Liftplan[100] = 0b0101;
+    const auto before = Cloth(*d);
+    SetLoomSystem(*d, LoomSystem::MultipleTreadling);
+    ChangeLoomSystem(*d, LoomSystem::Liftplan);
+    EXPECT_EQ(d->TieUpAt(3, 3), 1);
+    EXPECT_EQ(Cloth(*d), before);
+    SetLoomSystem(*d, LoomSystem::Liftplan);
+    ChangeLoomSystem(*d, LoomSystem::MultipleTreadling);
+    EXPECT_EQ(d->Liftplan[100], 0b0101);
+    // An empty liftplan gives no tie-up.
+    d = NewDraft();
+    d->TieUpAt(1, 1) = 1;
+    LiftplanToMultiple(*d);
+    EXPECT_EQ(d->TieUpAt(1, 1), 0);
+    // Treadles above 16 press nothing; the treadling itself stays.
+    d->Treadling[1] = 17, d->Treadling[2] = 16;
+    TreadlingToMultiple(*d);
+    EXPECT_EQ(std::tuple(d->Liftplan[1], d->Liftplan[2], d->Treadling[1]),
+              std::tuple(0, 0x8000, 17));
+    // Treadle bits beyond the count are dropped.
+    d = NewDraft();
+    SetLoomSystem(*d, LoomSystem::MultipleTreadling);
+    d->Shafts = 8, d->Treadles = 4;
+    d->TieUpAt(2, 1) = d->TieUpAt(3, 1) = d->TieUpAt(4, 2) = 1;
+    d->Liftplan[1] = 0b11 | (1u << 6); // treadles 1, 2 and a stray 7
+    SetLoomSystem(*d, LoomSystem::Liftplan);
+    MultipleToLiftplan(*d);
+    EXPECT_EQ(std::tuple(d->Liftplan[1], d->Treadles), std::tuple(0b1110, 8));
+}
+
+TEST(LoomSystem, DerivedTieUpNumbersTreadlesByFirstAppearanceUpToSixteen) {
+    auto d = NewDraft();
+    SetLoomSystem(*d, LoomSystem::Liftplan);
+    d->Shafts = d->Treadles = 4;
+    const uint16_t rows[] = {0b0011, 0b0110, 0, 0b0011, 0b1100, 0b0110};
+    for (int p = 1; p <= 6; ++p) d->Liftplan[p] = rows[p - 1];
+    d->Treadling[9] = 3;
+    EXPECT_FALSE(DeriveTieupAndTreadling(*d, d->Picks, true));
+    EXPECT_EQ(std::vector(d->Treadling.begin() + 1, d->Treadling.begin() + 10),
+              (std::vector<uint8_t>{1, 2, 0, 1, 3, 2, 0, 0, 0})); // cleared first
+    EXPECT_EQ(d->Treadles, 3);
+    EXPECT_EQ(std::tuple(d->TieUpAt(1, 1), d->TieUpAt(2, 1), d->TieUpAt(3, 1), d->TieUpAt(4, 3)),
+              std::tuple(1, 1, 0, 1));
+    // Beyond sixteen distinct rows every pick gets treadle 16.
+    for (int p = 1; p <= 18; ++p) d->Liftplan[p] = uint16_t(p);
+    d->Shafts = 8;
+    EXPECT_TRUE(DeriveTieupAndTreadling(*d, d->Picks, true));
+    EXPECT_EQ(std::tuple(d->Treadling[16], d->Treadling[18], d->Treadles), std::tuple(16, 16, 16));
+    // One distinct row still gives two treadles.
+    auto one = NewDraft();
+    SetLoomSystem(*one, LoomSystem::Liftplan);
+    one->Liftplan[1] = one->Liftplan[2] = 0b1;
+    EXPECT_FALSE(DeriveTieupAndTreadling(*one, one->Picks, true));
+    EXPECT_EQ(one->Treadles, 2);
+}
+
+TEST(LoomSystem, RecomputeWindowShowsRaisedShaftsWithoutTheShed) {
+    auto d = NewDraft();
+    d->Shed = true;
+    d->Threading[1] = 1, d->Threading[2] = 2, d->TieUpAt(1, 1) = 1, d->Treadling[1] = 1;
+    d->Liftplan[60] = 0xFF; // beyond the window: cleared by the rebuild
+    RecomputeWindow(*d, 50, 50, true);
+    EXPECT_TRUE(DesignGet(*d, 1, 1) && !DesignGet(*d, 1, 2) && !DesignGet(*d, 2, 1));
+    EXPECT_EQ(d->Liftplan[60], 0);
+}
+
+TEST(Switch, ShaftsAndTreadlesKeepTheCloth) {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 30; ++round) {
+        auto d = test::RandomDraft(rng, LoomSystem(round % 3), round % 2 == 0);
+        const auto before = Cloth(*d);
+        SwitchShafts(*d, 1, d->Shafts);
+        if (d->TreadleMode) SwitchTreadles(*d, 1, d->Treadles);
+        ASSERT_EQ(Cloth(*d), before) << "round " << round;
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace hw {
@@ -281,6 +282,24 @@ TEST(PatternFormat, RefusedFilesChangeNothing) {
     EXPECT_EQ(missing.Error, (Message{"", "Cannot find %1", {dir.File("none.hdw")}}));
     EXPECT_EQ(ErrorKey(LoadPattern(*d, dir.Path.string(), {})), "File Read Error"); // a folder
     ExpectSameDocument(*d, *before);
+}
+
+// The fuzzer's seeds and every input it ever crashed on, replayed through
+// its harness: each must load (or be refused) within the document's bounds.
+TEST(PatternFuzzRegression, EveryKeptInputLoadsWithinBounds) {
+    const std::filesystem::path data = HW_TEST_DATA_DIR;
+    int replayed = 0;
+    for (const std::filesystem::path& dir :
+         {data / "fuzz", data / ".." / ".." / "fuzz" / "seeds"}) {
+        if (!std::filesystem::exists(dir)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            SCOPED_TRACE(entry.path().string());
+            const test::Bytes input = test::ReadBytes(entry.path().string());
+            fuzz::RunOne(input); // aborts on a broken bound
+            ++replayed;
+        }
+    }
+    EXPECT_GT(replayed, 20);
 }
 
 } // namespace

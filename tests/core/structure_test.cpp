@@ -1,5 +1,4 @@
 #include "edit/structure.h"
-#include "model/drawdown.h"
 #include "test_drafts.h"
 
 #include <gtest/gtest.h>
@@ -83,23 +82,6 @@ TEST(InsertDelete, DesignModeShiftsTheFiftyByFiftyGrid) {
     InsertEnds(*d, 7, 1, false, false);
     EXPECT_TRUE(DesignGet(*d, 1, 7));
     EXPECT_EQ(d->WarpColors[8], 40);
-}
-
-TEST(Switch, ShaftsAndTreadlesKeepTheCloth) {
-    std::mt19937 rng(31);
-    auto cloth = [](const DraftState& d) {
-        std::vector<uint8_t> cells;
-        for (int p = 1; p <= d.Picks; ++p)
-            for (int e = 1; e <= d.Ends; ++e) cells.push_back(WeftOnTop(d, p, e));
-        return cells;
-    };
-    for (int round = 0; round < 30; ++round) {
-        auto d = test::RandomDraft(rng, LoomSystem(round % 3), round % 2 == 0);
-        const auto before = cloth(*d);
-        SwitchShafts(*d, 1, d->Shafts);
-        if (d->TreadleMode) SwitchTreadles(*d, 1, d->Treadles);
-        ASSERT_EQ(cloth(*d), before) << "round " << round;
-    }
 }
 
 } // namespace

@@ -10,47 +10,9 @@ namespace {
 
 using test::ViewFixture;
 
-// Where the areas lie is checked pixel by pixel by the renderer's oracle;
-// here every cell of every area, in every start position and loom system,
-// must hit back to its own numbers from anywhere inside it.
-TEST(ViewHitTest, EveryCellHitsBackInEveryLayout) {
-    for (int bits = 0; bits < 64; ++bits) {
-        SCOPED_TRACE(bits);
-        ViewFixture f;
-        DraftState& d = *f.Draft;
-        d.LayoutTopBot = bits & 1, d.RightStart = bits & 2, d.Atopstart = bits & 4;
-        d.BottomStart = bits & 8, d.CkoLeftStart = bits & 16, d.TreadleMode = !(bits & 32);
-        d.Shafts = 5, d.Treadles = d.TreadleMode ? 7 : 5, d.Zoom = 5;
-        f.Layout(6 * 30 + 3, 6 * 25 + 4);
-        const ViewGeometry& g = f.Geometry;
-        auto roundTrip = [&](ViewArea area, const ViewAreaLayout& a, bool col, bool row) {
-            for (int column = 1; column <= a.Columns.Count; ++column)
-                for (int r = 1; r <= a.Rows.Count; ++r)
-                    for (int dx : {1, 3, 5}) {
-                        const int x = a.Columns.CellPos(column) + dx,
-                                  y = a.Rows.CellPos(r) + 6 - dx;
-                        const ViewHit h = HitTest(g, x, y, false);
-                        ASSERT_EQ(h, (ViewHit{area, col ? column : 0, row ? r : 0}))
-                            << x << "," << y;
-                    }
-        };
-        roundTrip(ViewArea::Threading, g.Threading, true, true);
-        roundTrip(ViewArea::TieUp, g.TieUp, true, true);
-        roundTrip(ViewArea::Treadling, g.Treadling, true, true);
-        roundTrip(ViewArea::Drawdown, g.Drawdown, true, true);
-        roundTrip(ViewArea::WarpColors, g.WarpColors, true, false);
-        roundTrip(ViewArea::WeftColors, g.WeftColors, false, true);
-        // Grid lines and gaps belong to no area; the tie-up of a liftplan
-        // draft is drawn as lines, not edited.
-        const int y = g.Drawdown.Rows.Start + 3;
-        EXPECT_EQ(HitTest(g, g.Drawdown.Columns.Start, y).Area, ViewArea::None);
-        EXPECT_EQ(HitTest(g, g.Drawdown.Columns.End() + 3, y).Area, ViewArea::None);
-        EXPECT_EQ(HitTest(g, g.TieUp.Columns.Start + 3, g.TieUp.Rows.Start + 3, true).Area,
-                  d.TreadleMode ? ViewArea::TieUp : ViewArea::None);
-    }
-}
-
-TEST(ViewHitTest, DesignModeHiddenThreadingAndMultipleTreadling) {
+// Where each area lies, and that each cell hits back to its own numbers, is
+// checked with the renderer's oracle.
+TEST(ViewHitTest, WhatCanBeEditedAndTheDesignGridsLimit) {
     ViewFixture f;
     f.Draft->DesignMode = true;
     f.Draft->Zoom = 3; // 4-pixel cells
@@ -60,17 +22,22 @@ TEST(ViewHitTest, DesignModeHiddenThreadingAndMultipleTreadling) {
     EXPECT_FALSE(f.Geometry.Threading.Shown || f.Geometry.Treadling.Shown);
     EXPECT_EQ(HitTest(f.Geometry, 5, 2).Area, ViewArea::WarpColors);
     EXPECT_EQ(HitTest(f.Geometry, 5, 10).Area, ViewArea::Drawdown);
+    // Multiple treadling: the drawdown shows positions but is not edited;
+    // nor is the tie-up of a liftplan, drawn as lines.
     f.Draft->DesignMode = false;
-    f.Settings.ShowThreading = false;
-    f.Layout(400, 300);
-    EXPECT_EQ(HitTest(f.Geometry, 3, 3).Area, ViewArea::Drawdown);
-    EXPECT_FALSE(f.Geometry.WarpColors.Shown);
-    // Multiple treadling: the drawdown shows positions but is not edited.
     f.Draft->MultipleTr = true;
     f.Layout(400, 300);
     const test::Point p = f.Center(f.Geometry.Drawdown, 2, 3);
     EXPECT_EQ(HitTest(f.Geometry, p.X, p.Y, true).Area, ViewArea::None);
     EXPECT_EQ(HitTest(f.Geometry, p.X, p.Y, false), (ViewHit{ViewArea::Drawdown, 2, 3}));
+    f.Draft->TreadleMode = false;
+    f.Layout(400, 300);
+    const test::Point t = f.Center(f.Geometry.TieUp, 1, 1);
+    EXPECT_EQ(HitTest(f.Geometry, t.X, t.Y, true).Area, ViewArea::None);
+    // Grid lines and gaps belong to no area.
+    const int y = f.Geometry.Drawdown.Rows.Start + 3;
+    EXPECT_EQ(HitTest(f.Geometry, f.Geometry.Drawdown.Columns.Start, y).Area, ViewArea::None);
+    EXPECT_EQ(HitTest(f.Geometry, f.Geometry.Drawdown.Columns.End() + 3, y).Area, ViewArea::None);
 }
 
 TEST(ViewZoom, TheLargestStepAtWhichShaftsAndTreadlesFit) {

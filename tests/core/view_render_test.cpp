@@ -2,10 +2,13 @@
 // rules alone: cell size, where each area and cell lies for every start
 // position, the grid, the drawdown styles, marking lines and the direct
 // tie-up. Nothing of the renderer or the geometry is used to make it.
+#include "files/png_file.h"
+#include "pattern_golden.h"
 #include "view/draft_image.h"
 #include "view_fixture.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <random>
 
@@ -75,6 +78,7 @@ struct Oracle {
     const ViewSettings& S;
     int C, W, H, N = 3, M = 4; // cell size, picture size, marking intervals
     std::vector<ColorRef> Px = std::vector<ColorRef>(size_t(W * H), Background);
+    std::vector<std::pair<ViewArea, Area>> Areas; // where the pointer finds each area
 
     void Fill(int x, int y, int w, int h, ColorRef color) {
         for (int j = std::max(y, 0); j < std::min(y + h, H); ++j)
@@ -155,6 +159,11 @@ struct Oracle {
         const Area drawdown{0, picksTop, Ends, Picks, endsFwd, picksFwd, ScrollEnds, ScrollPicks};
         auto warpOf = [&](int end) { return PaletteColor(WarpIndex(end + ScrollEnds)); };
         auto weftOf = [&](int pick) { return PaletteColor(WeftIndex(pick + ScrollPicks)); };
+        Areas = {{ViewArea::WeftColors, weft}, {ViewArea::Drawdown, drawdown}};
+        if (shown || design) Areas.push_back({ViewArea::WarpColors, warpRow});
+        if (shown)
+            Areas.insert(Areas.end(), {{ViewArea::Threading, threading}, {ViewArea::TieUp, tieUp}});
+        if (!design) Areas.push_back({ViewArea::Treadling, treadling});
 
         if (shown || design) Grid(warpRow), Marks(warpRow, true, false);
         if (shown) Grid(threading), Marks(threading, true, full);
@@ -294,6 +303,18 @@ TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
         for (int y = 0; y < f.Height; ++y)
             for (int x = 0; x < f.Width; ++x)
                 ASSERT_EQ(f.At(x, y), o.Px[size_t(y * f.Width + x)]) << "pixel " << x << "," << y;
+        // Every cell hits back to its own numbers from inside it; the colour
+        // row and column have only one.
+        for (const auto& [area, a] : o.Areas)
+            for (int col = 1; col <= a.Cols; ++col)
+                for (int row = 1; row <= a.Rows; ++row) {
+                    const ViewHit want{area, area == ViewArea::WeftColors ? 0 : col,
+                                       area == ViewArea::WarpColors ? 0 : row};
+                    ASSERT_EQ(HitTest(f.Geometry, o.X(a, col) + 1, o.Y(a, row) + c - 1, false),
+                              want);
+                    ASSERT_EQ(HitTest(f.Geometry, o.X(a, col) + c - 1, o.Y(a, row) + 1, false),
+                              want);
+                }
     }
 }
 
@@ -324,22 +345,46 @@ TEST(RenderPartial, ColumnRowAndCellPaintersLeaveWhatAFullRepaintGives) {
         }
 }
 
-TEST(DraftImage, IsTheLaidOutAreaAsTheViewPaintsIt) {
+// The picture heddlewise-cli writes: the laid-out area as the view paints it,
+// written as 8-bit RGB and read back through libpng pixel for pixel.
+TEST(DraftImage, IsTheViewsPictureAndSurvivesThePngFile) {
     ViewFixture f;
     f.Twill(12, 10);
     DraftState& d = *f.Draft;
-    d.Treadles = 6, d.Zoom = 4;
+    d.Treadles = 6, d.Zoom = 4, d.WarpColors[2] = 17;
     const DraftImage image = RenderDraftImage(d, {});
     ASSERT_TRUE(image.Picture);
-    EXPECT_EQ(std::tuple(image.Picture->Width(), image.Picture->Height()),
+    const RasterCanvas& c = *image.Picture;
+    EXPECT_EQ(std::tuple(c.Width(), c.Height()),
               std::tuple((12 + 6 + 3) * 5 + 1, (10 + 4 + 3) * 5 + 1));
-    const DraftImage styled = RenderDraftImage(d, {9, 3, 20, 30});
-    EXPECT_EQ(std::tuple(styled.Picture->Width(), styled.Picture->Height()),
-              std::tuple((20 + 6 + 3) * 10 + 1, (30 + 4 + 3) * 10 + 1));
     f.Settings = {};
-    f.Layout(image.Picture->Width(), image.Picture->Height());
+    f.Layout(c.Width(), c.Height());
     f.Paint();
-    EXPECT_EQ(test::FirstDifference(*image.Picture, *f.Canvas), "");
+    EXPECT_EQ(test::FirstDifference(c, *f.Canvas), "");
+
+    test::TempDir dir;
+    const std::string path = dir.File("draft.png");
+    ASSERT_TRUE(WritePng(path, c.Data(), c.Width(), c.Height(), c.Stride()));
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, path.c_str()));
+    EXPECT_FALSE(png.format & PNG_FORMAT_FLAG_ALPHA);
+    png.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
+    ASSERT_EQ(std::tuple(int(png.width), int(png.height)), std::tuple(c.Width(), c.Height()));
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            const uint8_t* px = &rgb[size_t(y * c.Width() + x) * 3];
+            ASSERT_EQ(MakeColorRef(px[0], px[1], px[2]), c.PixelColor(x, y)) << x << "," << y;
+        }
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    // A folder that does not exist, or an empty picture: the old file stays.
+    const test::Bytes written = test::ReadBytes(path);
+    EXPECT_EQ(test::ErrorKey(WritePng(dir.File("none/x.png"), c.Data(), 3, 3, 3)),
+              "File Write Error");
+    EXPECT_FALSE(WritePng(path, c.Data(), 0, 3, 3));
+    EXPECT_EQ(test::ReadBytes(path), written);
 }
 
 TEST(RasterCanvas, ClipsEverythingAndTracksWhatWasTouched) {
