@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,59 +18,47 @@ namespace hw::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void Append(Bytes& b, const Bytes& part) {
-    b.insert(b.end(), part.begin(), part.end());
-}
-inline void Put16(Bytes& b, int v) {
-    Append(b, {uint8_t(v >> 8), uint8_t(v)});
-}
+// Appends byte runs and containers of them.
+struct ByteBuilder {
+    Bytes B;
+    template <typename... Parts> ByteBuilder& Add(const Parts&... parts) {
+        (B.insert(B.end(), std::begin(parts), std::end(parts)), ...);
+        return *this;
+    }
+    ByteBuilder& Count(size_t n) { return Add(Bytes{uint8_t(n >> 8), uint8_t(n)}); }
+    ByteBuilder& Rows(const std::vector<Bytes>& rows) {
+        for (const Bytes& r : rows) Add(r);
+        return *this;
+    }
+};
 
 // A "{" file of versions 3..7: each field in file order, raw.
 struct BracedFile {
     uint8_t Version = 7, Type = 'e', Zoom = 9, Shafts = 4, Treadles = 6, Design = 0, Shed = 0;
-    uint8_t Compression = 1;
-    uint8_t WarpDensity = 25, WeftDensity = 25; // size codes below version 5
-    uint8_t PaletteDisplay = 1;
-    uint8_t Layout = 0x80 | 0x01 | 0x02 | 0x04; // the start-up layout
+    uint8_t Compression = 1, WarpDensity = 25, WeftDensity = 25;    // size codes below version 5
+    uint8_t PaletteDisplay = 1, Layout = 0x80 | 0x01 | 0x02 | 0x04; // the start-up layout
     uint16_t Ends = 12, Picks = 10;
     uint8_t Units = 0, ViewZoom = 2, Flags = 0x02, EndsInterval = 7, PicksInterval = 7;
-    Bytes Threading, WarpColors, WeftColors;
-    std::vector<Bytes> TieUpColumns; // one per treadle
-    Bytes Treadling;                 // type "e"
-    std::vector<Bytes> LiftplanRows; // types "d" and "f"
-    uint8_t UnitPicks = 4, UnitEnds = 4;
+    Bytes Threading, WarpColors, WeftColors, Treadling; // treadling: type "e"
+    std::vector<Bytes> TieUpColumns, LiftplanRows;      // one per treadle; types "d" and "f"
+    uint8_t UnitPicks = 4, UnitEnds = 4, PaletteLast = 255;
     std::array<uint8_t, 32> Unit1{}, Unit2{};
-    uint8_t PaletteLast = 255;
     Bytes Palette;       // (PaletteLast + 1) * 3 bytes
     int NotesCount = -1; // -1: the size of Notes less its 0 byte
     Bytes Notes;         // written as given (with its 0 byte)
 
     Bytes Build() const {
-        Bytes b = {'{',  Version,     Type,        Zoom,        Shafts,         Treadles, Design,
-                   Shed, Compression, WarpDensity, WeftDensity, PaletteDisplay, Layout};
-        Put16(b, Ends);
-        Put16(b, Picks);
-        Append(b, {Units, ViewZoom, Flags, EndsInterval, PicksInterval, 0, 0});
-        for (const Bytes* s : {&Threading, &WarpColors, &WeftColors}) {
-            Put16(b, int(s->size()));
-            Append(b, *s);
-        }
-        for (const Bytes& c : TieUpColumns) Append(b, c);
-        if (Type == 'e') {
-            Put16(b, int(Treadling.size()));
-            Append(b, Treadling);
-        } else {
-            Put16(b, int(LiftplanRows.size()));
-            for (const Bytes& r : LiftplanRows) Append(b, r);
-        }
-        Append(b, {UnitPicks, UnitEnds});
-        b.insert(b.end(), Unit1.begin(), Unit1.end());
-        b.insert(b.end(), Unit2.begin(), Unit2.end());
-        b.push_back(PaletteLast);
-        Append(b, Palette);
-        Put16(b, NotesCount < 0 ? int(Notes.size()) - 1 : NotesCount);
-        Append(b, Notes);
-        return b;
+        ByteBuilder b;
+        b.Add(Bytes{'{', Version, Type, Zoom, Shafts, Treadles, Design, Shed, Compression,
+                    WarpDensity, WeftDensity, PaletteDisplay, Layout});
+        b.Count(Ends).Count(Picks).Add(
+            Bytes{Units, ViewZoom, Flags, EndsInterval, PicksInterval, 0, 0});
+        for (const Bytes* s : {&Threading, &WarpColors, &WeftColors}) b.Count(s->size()).Add(*s);
+        b.Rows(TieUpColumns);
+        if (Type == 'e') b.Count(Treadling.size()).Add(Treadling);
+        if (Type != 'e') b.Count(LiftplanRows.size()).Rows(LiftplanRows);
+        b.Add(Bytes{UnitPicks, UnitEnds}, Unit1, Unit2, Bytes{PaletteLast}, Palette);
+        return b.Count(NotesCount < 0 ? Notes.size() - 1 : size_t(NotesCount)).Add(Notes).B;
     }
 };
 
@@ -83,14 +69,13 @@ inline BracedFile SampleBraced() {
     f.Threading = {1, 2, 3, 4, 1, 2, 3, 4, 0, 4, 3, 2};
     f.WarpColors = {5, 5, 7, 7, 5, 5, 7, 7, 5, 5, 7, 200};
     f.WeftColors = {9, 9, 9, 1, 1, 1, 9, 9, 9, 255};
-    // Treadle t ties shafts t and t+1 (treadle 6 ties only shaft 1).
+    // Treadle t ties shafts t and t+1 (treadle 5 ties 1 and 4, treadle 6 only 1).
     f.TieUpColumns = {{0x03}, {0x06}, {0x0C}, {0x08}, {0x09}, {0x01}};
     f.Treadling = {1, 2, 3, 4, 5, 6, 0, 2, 3, 1};
-    f.UnitPicks = 3;
-    f.UnitEnds = 5;
-    f.Unit1[0] = 0x11, f.Unit1[1] = 0x80, f.Unit1[31] = 0x80;
+    f.UnitPicks = 3, f.UnitEnds = 5, f.Unit1[0] = 0x11, f.Unit1[1] = 0x80, f.Unit1[31] = 0x80;
     f.Unit2[2] = 0x02;
-    for (int i = 0; i < 256; ++i) Append(f.Palette, {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)});
+    for (int i = 0; i < 256; ++i)
+        f.Palette.insert(f.Palette.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)});
     f.Notes = {'T', 'w', 'i', 'l', 'l', ' ', 0xE4, 0x80, 0};
     return f;
 }
@@ -98,9 +83,7 @@ inline BracedFile SampleBraced() {
 // A liftplan sample: type "d", 10 shafts, so rows take two bytes.
 inline BracedFile SampleLiftplan(int rows = 10) {
     BracedFile d = SampleBraced();
-    d.Type = 'd';
-    d.Shafts = d.Treadles = 10;
-    d.TieUpColumns.clear();
+    d.Type = 'd', d.Shafts = d.Treadles = 10, d.TieUpColumns.clear();
     d.Threading = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 9, 8};
     for (int k = 0; k < rows; ++k)
         d.LiftplanRows.push_back({uint8_t(0x07 << (k % 6)), uint8_t(k % 4)});
@@ -110,53 +93,42 @@ inline BracedFile SampleLiftplan(int rows = 10) {
 // The headerless layout of versions 1 and 2.
 struct HeaderlessFile {
     uint8_t Type = 'e', Zoom = 5, Shafts = 4, Treadles = 4, Loom = 1, Design = 0, Shed = 0;
-    uint8_t Compression = 1, WarpSize = 0, WeftSize = 0;
+    uint8_t Compression = 1, WarpSize = 0, WeftSize = 0, UnitPicks = 4, UnitEnds = 4;
     Bytes Threading = Bytes(600), WarpColors = Bytes(600), WeftColors = Bytes(600);
-    std::vector<Bytes> TieUpColumns = std::vector<Bytes>(4, Bytes{0});
     Bytes Treadling = Bytes(400);
-    std::vector<Bytes> LiftplanRows; // 400 rows for "d" and "f"
-    uint8_t UnitPicks = 4, UnitEnds = 4;
+    std::vector<Bytes> TieUpColumns = std::vector<Bytes>(4, Bytes{0}), LiftplanRows; // 400 rows
     std::array<uint8_t, 12> Unit1{}, Unit2{};
     std::array<uint8_t, 45> Palette{};
     Bytes Notes; // with its 0 byte; the length byte is Notes.size() - 1
 
     Bytes Build() const {
-        Bytes b = {Type, Zoom,        Shafts, Treadles, Loom,     Design,
-                   Shed, Compression, 0,      0,        WarpSize, WeftSize};
-        for (const Bytes* s : {&Threading, &WarpColors, &WeftColors}) Append(b, *s);
-        for (const Bytes& c : TieUpColumns) Append(b, c);
-        if (Type == 'e') Append(b, Treadling);
-        for (const Bytes& r : LiftplanRows) Append(b, r);
-        Append(b, {UnitPicks, UnitEnds});
-        b.insert(b.end(), Unit1.begin(), Unit1.end());
-        b.insert(b.end(), Unit2.begin(), Unit2.end());
-        b.push_back(0);
-        b.insert(b.end(), Palette.begin(), Palette.end());
-        b.push_back(uint8_t(Notes.empty() ? 0 : Notes.size() - 1));
-        Append(b, Notes);
-        return b;
+        ByteBuilder b;
+        b.Add(Bytes{Type, Zoom, Shafts, Treadles, Loom, Design, Shed, Compression, 0, 0, WarpSize,
+                    WeftSize},
+              Threading, WarpColors, WeftColors);
+        b.Rows(TieUpColumns).Add(Type == 'e' ? Treadling : Bytes{}).Rows(LiftplanRows);
+        b.Add(Bytes{UnitPicks, UnitEnds}, Unit1, Unit2, Bytes{0}, Palette);
+        return b.Add(Bytes{uint8_t(Notes.empty() ? 0 : Notes.size() - 1)}, Notes).B;
     }
 };
 
 // A private folder under the system's temporary folder, removed afterwards.
 struct TempDir {
-    TempDir() {
-        std::string templ = (std::filesystem::temp_directory_path() / "hw-files-XXXXXX").string();
-        Path = ::mkdtemp(templ.data());
-    }
+    std::filesystem::path Path = [] {
+        std::string t = (std::filesystem::temp_directory_path() / "hw-files-XXXXXX").string();
+        return std::filesystem::path(::mkdtemp(t.data()));
+    }();
     ~TempDir() {
         std::error_code ec;
         std::filesystem::remove_all(Path, ec);
     }
     std::string File(const std::string& name) const { return (Path / name).string(); }
-    std::filesystem::path Path;
 };
 
 inline void WriteBytes(const std::string& path, const Bytes& b) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
 }
-
 inline Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
@@ -181,7 +153,6 @@ template <typename Result> std::string ErrorKey(const Result& r) {
     X(Undo.Treadling) X(Undo.Liftplan) X(Undo.WarpColors) X(InsertThreading) X(InsertTreadling)    \
     X(InsertWarpColors) X(InsertWeftColors) X(InsertTieUp)
 // clang-format on
-
 inline void ExpectSameDocument(const DraftState& a, const DraftState& b) {
 #define HW_SAME(field) EXPECT_TRUE(a.field == b.field) << #field;
     HW_DOCUMENT_FIELDS(HW_SAME)

@@ -13,57 +13,40 @@ namespace {
 
 using namespace test;
 
-int Pick(std::mt19937& rng, int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
-}
-
-// Characters every Windows-1252 byte can carry, in UTF-8.
-std::string RandomNotes(std::mt19937& rng, int maxChars) {
-    static const char* const pool[] = {
-        "a",        "Z",        " ",        "\r\n", "\xC3\xA4", "\xE2\x82\xAC",
-        "\xC3\xBF", "\xC5\x93", "\xC2\x81", "\t"};
-    std::string s;
-    for (int i = 0, n = Pick(rng, 0, maxChars); i < n;) {
-        const std::string c = pool[Pick(rng, 0, 9)];
-        if ((i += c == "\r\n" ? 2 : 1) > n) break;
-        s += c;
-    }
-    return s;
-}
-
-// A draft with every stored value random but representable.
-std::unique_ptr<DraftState> RandomDocument(std::mt19937& rng, LoomSystem system, bool design) {
-    auto d = RandomDraft(rng, system, Pick(rng, 0, 1) == 1);
-    if (Pick(rng, 0, 3) == 0) {
-        d->Ends = uint16_t(Pick(rng, 2, MaxEnds));
-        d->Picks = uint16_t(Pick(rng, 2, MaxPicks));
-        for (int e = 1; e <= d->Ends; e += Pick(rng, 1, 50))
-            d->Threading[e] = uint8_t(Pick(rng, 1, d->Shafts));
+// A draft with every stored value random but representable; the notes use
+// characters every Windows-1252 byte can carry.
+std::unique_ptr<DraftState> RandomDocument(std::mt19937& rng, LoomSystem system, bool design,
+                                           int maxNotes = 3000) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto d = RandomDraft(rng, system, pick(0, 1) == 1);
+    if (pick(0, 3) == 0) {
+        d->Ends = uint16_t(pick(2, MaxEnds)), d->Picks = uint16_t(pick(2, MaxPicks));
+        for (int e = 1; e <= d->Ends; e += pick(1, 50))
+            d->Threading[e] = uint8_t(pick(1, d->Shafts));
         UpdateUsed(*d);
     }
-    d->Zoom = uint8_t(Pick(rng, 1, 20));
-    d->ViewZoom = uint8_t(Pick(rng, 1, 20));
+    d->Zoom = uint8_t(pick(1, 20)), d->ViewZoom = uint8_t(pick(1, 20));
     for (bool* flag :
          {&d->LayoutTopBot, &d->BottomStart, &d->RightStart, &d->CkoLeftStart, &d->Atopstart,
           &d->Compressed, &d->MetricUnits, &d->MarkingOn, &d->FullMarking})
-        *flag = Pick(rng, 0, 1);
-    d->EndsPerUnit = uint8_t(Pick(rng, 1, 255));
-    d->PicksPerUnit = uint8_t(Pick(rng, 1, 255));
-    d->MarkEndsInterval = uint16_t(Pick(rng, 2, 256));
-    d->MarkPicksInterval = uint16_t(Pick(rng, 2, 256));
-    d->PaletteDisplay = Pick(rng, 1, 2);
-    d->TransUnitSize = {Pick(rng, 2, 16), Pick(rng, 1, 16)};
+        *flag = pick(0, 1);
+    d->EndsPerUnit = uint8_t(pick(1, 255)), d->PicksPerUnit = uint8_t(pick(1, 255));
+    d->MarkEndsInterval = uint16_t(pick(2, 256)), d->MarkPicksInterval = uint16_t(pick(2, 256));
+    d->PaletteDisplay = pick(1, 2), d->TransUnitSize = {pick(2, 16), pick(1, 16)};
     for (auto* unit : {&d->TransUnit1, &d->TransUnit2})
         for (auto& row : *unit)
-            for (bool& cell : row) cell = Pick(rng, 0, 1);
+            for (bool& cell : row) cell = pick(0, 1);
     for (PaletteEntry& e : d->Palette)
-        e = {uint8_t(Pick(rng, 0, 255)), uint8_t(Pick(rng, 0, 255)), uint8_t(Pick(rng, 0, 255))};
+        e = {uint8_t(pick(0, 255)), uint8_t(pick(0, 255)), uint8_t(pick(0, 255))};
     RebuildColorTable(*d);
-    d->Notes = RandomNotes(rng, 3000);
+    static const char* const chars[] = {
+        "a", " ", "\r", "\n", "\xC3\xA4", "\xE2\x82\xAC", "\xC3\xBF", "\xC5\x93", "\xC2\x81", "\t"};
+    d->Notes.clear();
+    for (int n = pick(0, maxNotes); n > 0; --n) d->Notes += chars[pick(0, 9)];
     d->DesignMode = design;
     for (int p = 1; design && p <= std::min<int>(d->Picks, DesignSize); ++p)
         for (int e = 1; e <= std::min<int>(d->Ends, DesignSize); ++e)
-            DesignPut(*d, p, e, Pick(rng, 0, 1));
+            DesignPut(*d, p, e, pick(0, 1));
     return d;
 }
 
@@ -110,11 +93,10 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         SCOPED_TRACE(i);
         const OldVersion version = OldVersion(i % 3);
         const bool headerless = version == OldVersion::V12;
-        auto a = RandomDocument(rng, Systems[i % 3], false);
+        auto a = RandomDocument(rng, Systems[i % 3], false, headerless ? 400 : 3000);
         if (headerless) {
             a->Ends = 700; // beyond the layout's 600 ends
             for (int e = 590; e <= 700; ++e) a->Threading[e] = 1;
-            a->Notes = RandomNotes(rng, 400);
         }
         const Bytes bytes = EncodeOldVersion(*a, version, {});
         auto b = NewDraft();
@@ -139,10 +121,9 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         for (int row = 0; row < 12; ++row)
             for (int col = 0; col < 8; ++col)
                 ASSERT_EQ(a->TransUnit2[row][col], b->TransUnit2[row][col]);
-        for (int c = 0; c < 15; ++c) {
-            EXPECT_NEAR(a->Palette[c].Red, b->Palette[c].Red, 5);
-            EXPECT_NEAR(a->Palette[c].Blue, b->Palette[c].Blue, 5);
-        }
+        for (int c = 0; c < 15; ++c)
+            EXPECT_TRUE(std::abs(a->Palette[c].Red - b->Palette[c].Red) <= 5 &&
+                        std::abs(a->Palette[c].Blue - b->Palette[c].Blue) <= 5);
         EXPECT_EQ(b->Palette[15], (PaletteEntry{255, 255, 255}));
         EXPECT_EQ(b->Notes, DecodeWindows1252(EncodeWindows1252(a->Notes, 255)));
         for (auto* cut : {a.get(), b.get()}) {
@@ -160,21 +141,8 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         b->MarkEndsInterval = a->MarkEndsInterval, b->MarkPicksInterval = a->MarkPicksInterval;
         EXPECT_EQ(EncodePattern(*b, {}), EncodePattern(*a, {}));
     }
-}
-
-TEST(PatternRoundTrip, ExportsDoNotRenameTheDocument) {
-    std::mt19937 rng(3);
-    auto d = RandomDocument(rng, LoomSystem::SingleTreadling, false);
-    d->FileName = "/work/draft.hdw";
-    d->Changed = true;
     TempDir dir;
-    for (OldVersion v : {OldVersion::V4, OldVersion::V3, OldVersion::V12}) {
-        ASSERT_TRUE(SaveOldVersion(*d, dir.File("old.hdw"), v, {}));
-        EXPECT_EQ(ReadBytes(dir.File("old.hdw")), EncodeOldVersion(*d, v, {}));
-        EXPECT_EQ(d->FileName, "/work/draft.hdw");
-        EXPECT_TRUE(d->Changed);
-    }
-    EXPECT_EQ(ErrorKey(SaveOldVersion(*d, dir.File("none/old.hdw"), OldVersion::V4, {})),
+    EXPECT_EQ(ErrorKey(SaveOldVersion(*NewDraft(), dir.File("none/a.hdw"), OldVersion::V4, {})),
               "File Write Error");
 }
 
