@@ -45,12 +45,8 @@ TEST(DesignToDraft, IdenticalColumnsShareAShaftAndTheDraftWeavesTheDesign) {
     };
     for (const Case& c : cases) {
         auto d = Design(c.Rows);
-        int asked = 0;
-        const DesignToDraftResult r = DesignToDraft(*d, c.WarpEmpty, [&] { return ++asked, true; });
-        ASSERT_TRUE(r.Done);
-        EXPECT_TRUE(r.Warnings.empty());
-        EXPECT_EQ(asked, 0);
-        EXPECT_FALSE(d->DesignMode);
+        const DesignToDraftResult r = DesignToDraft(*d, c.WarpEmpty, [] { return false; });
+        ASSERT_TRUE(r.Done && r.Warnings.empty() && !d->DesignMode); // nothing asked
         const int ends = int(c.Rows[0].size());
         EXPECT_EQ(Threading(*d, ends + 1), c.Threading);
         EXPECT_EQ(d->Shafts, c.Shafts);
@@ -61,31 +57,25 @@ TEST(DesignToDraft, IdenticalColumnsShareAShaftAndTheDraftWeavesTheDesign) {
     }
 }
 
-TEST(DesignToDraft, SeventeenColumnsAskAndCancelKeepsTheDesign) {
-    auto d = NewDraft();
-    d->DesignMode = true;
-    for (int e = 1; e <= 17; ++e) DesignPut(*d, e, e, true); // 17 distinct columns
+// More than 16 distinct columns asks; Cancel keeps the design and writes
+// nothing. More than 16 distinct picks is reported, not shown.
+TEST(DesignToDraft, TooManyShaftsAskAndTooManyTreadlesWarn) {
+    auto d = Design({});
+    for (int e = 1; e <= 17; ++e) DesignPut(*d, e, e, true);
     d->Threading[1] = 5;
     int asked = 0;
     EXPECT_FALSE(DesignToDraft(*d, false, [&] { return ++asked, false; }).Done);
-    EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(d->DesignMode);
-    EXPECT_EQ(d->Threading[1], 5); // counting wrote nothing
-
-    const DesignToDraftResult r = DesignToDraft(*d, false, [&] { return ++asked, true; });
-    EXPECT_TRUE(r.Done && !d->DesignMode);
-    EXPECT_EQ(std::tuple(d->Threading[16], d->Threading[17], d->Shafts), std::tuple(16, 0, 16));
+    EXPECT_TRUE(asked == 1 && d->DesignMode && d->Threading[1] == 5);
+    DesignToDraftResult r = DesignToDraft(*d, false, [&] { return ++asked, true; });
+    EXPECT_TRUE(r.Done && !d->DesignMode && r.Warnings.empty());
     // The unthreaded seventeenth end leaves sixteen distinct picks.
-    EXPECT_TRUE(r.Warnings.empty());
-}
+    EXPECT_EQ(std::tuple(d->Threading[16], d->Threading[17], d->Shafts), std::tuple(16, 0, 16));
 
-TEST(DesignToDraft, MoreThanSixteenDistinctPicksIsReportedNotShown) {
     // Five columns, 31 picks each lifting another set of them.
-    auto d = NewDraft();
-    d->DesignMode = true;
+    d = Design({});
     for (int p = 1; p <= 31; ++p)
         for (int e = 1; e <= 5; ++e) DesignPut(*d, p, e, (p >> (e - 1)) & 1);
-    const DesignToDraftResult r = DesignToDraft(*d, false, [] { return true; });
+    r = DesignToDraft(*d, false, [] { return true; });
     ASSERT_TRUE(r.Done);
     ASSERT_EQ(r.Warnings, (std::vector<Message>{{"TTransformDlg", "@emaxtreadles", {}}}));
     EXPECT_NE(MessageText(r.Warnings[0]), "@emaxtreadles"); // the table has it

@@ -24,8 +24,7 @@ inline std::unique_ptr<DraftState> RandomDraft(std::mt19937& rng, LoomSystem sys
     d->Shed = sinking;
     d->Shafts = uint16_t(pick(2, 16));
     d->Treadles = system == LoomSystem::Liftplan ? d->Shafts : uint16_t(pick(2, 16));
-    d->Ends = uint16_t(pick(2, 120));
-    d->Picks = uint16_t(pick(2, 120));
+    d->Ends = uint16_t(pick(2, 120)), d->Picks = uint16_t(pick(2, 120));
     for (int e = 1; e <= d->Ends; ++e)
         d->Threading[e] = uint8_t(pick(0, 5) == 0 ? 0 : pick(1, d->Shafts));
     for (int s = 1; s <= d->Shafts; ++s)

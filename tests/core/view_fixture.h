@@ -74,12 +74,7 @@ inline std::string FirstDifference(const RasterCanvas& a, const RasterCanvas& b)
     if (a.Width() != b.Width() || a.Height() != b.Height()) return "sizes differ";
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) {
-                char buf[96];
-                std::snprintf(buf, sizeof buf, "(%d,%d): %08X vs %08X", x, y, a.Pixel(x, y),
-                              b.Pixel(x, y));
-                return buf;
-            }
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return std::to_string(x) + "," + std::to_string(y);
     return {};
 }
 

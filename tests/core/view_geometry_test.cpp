@@ -69,28 +69,23 @@ TEST(ViewZoom, TheLargestStepAtWhichShaftsAndTreadlesFit) {
 TEST(ViewScroll, OffsetsClampAndTheBarsMirrorTheDraftsDirection) {
     ViewFixture f;
     DraftState& d = *f.Draft;
-    d.Ends = 500, d.Picks = 300;
+    d.Ends = 500, d.Picks = 300, d.RightStart = false;
     f.Layout(800, 600);
     ViewWindow& w = f.Window;
     const int maxEnds = 500 - w.VisibleEnds, maxPicks = 300 - w.VisiblePicks;
-    ASSERT_TRUE(maxEnds > 0 && maxPicks > 0);
     w.ScrollEnds = 9999, w.ScrollPicks = -5;
-    EXPECT_TRUE(ClampScroll(d, w));
+    EXPECT_TRUE(ClampScroll(d, w) && !ClampScroll(d, w));
     EXPECT_EQ(std::tuple(w.ScrollEnds, w.ScrollPicks), std::tuple(maxEnds, 0));
-    EXPECT_FALSE(ClampScroll(d, w));
     // From the left the bar runs with the ends; from the right, moving the
-    // thumb left shows higher ends.
-    d.RightStart = false;
+    // thumb left shows higher ends (and picks from the bottom likewise).
     const ScrollBarSetup bar = HorizontalBar(d, w);
-    EXPECT_EQ(std::tuple(bar.Position, bar.Maximum, bar.PageStep),
-              std::tuple(maxEnds, maxEnds, w.VisibleEnds - 1));
-    EXPECT_EQ(EndOffsetFromBar(d, w, 10), 10);
+    EXPECT_EQ(std::tuple(bar.Position, bar.Maximum, bar.PageStep, EndOffsetFromBar(d, w, 10)),
+              std::tuple(maxEnds, maxEnds, w.VisibleEnds - 1, 10));
     d.RightStart = true, d.BottomStart = true;
     EXPECT_EQ(std::tuple(EndOffsetFromBar(d, w, 0), EndOffsetFromBar(d, w, maxEnds),
-                         HorizontalBar(d, w).Position),
-              std::tuple(maxEnds, 0, 0));
-    EXPECT_EQ(std::tuple(PickOffsetFromBar(d, w, 0), PickOffsetFromBar(d, w, maxPicks + 50)),
-              std::tuple(maxPicks, 0));
+                         HorizontalBar(d, w).Position, PickOffsetFromBar(d, w, 0),
+                         PickOffsetFromBar(d, w, maxPicks + 50)),
+              std::tuple(maxEnds, 0, 0, maxPicks, 0));
     // A draft smaller than the window cannot scroll; Design mode scrolls
     // through at most 50 ends.
     d.Ends = 10;
@@ -100,44 +95,36 @@ TEST(ViewScroll, OffsetsClampAndTheBarsMirrorTheDraftsDirection) {
     EXPECT_EQ(ScrollableEnds(d), 50);
 }
 
-TEST(ViewStatus, PanelsNameTheCellUnderThePointerInDraftNumbers) {
+TEST(ViewStatus, PanelsNameTheCellInDraftNumbersAndTheCaptionThePath) {
     auto d = test::NewDraft();
     d->WarpColors[13] = 42, d->WeftColors[27] = 17;
     ViewWindow w{10, 20, 30, 25};
-    auto text = [](const char* key) { return GetText("TWform", key); };
-    const std::string end = text("@idend"), pick = text("@idpick"), shaft = text("@idshaft"),
-                      treadle = text("@idtreadle"), color = text("@idcolor");
     auto texts = [&](ViewArea a, int col, int row) {
         const PositionTexts t = PointerPositionTexts(*d, w, {a, col, row});
         return t.First + "|" + t.Second;
     };
-    EXPECT_EQ(texts(ViewArea::Threading, 3, 2), end + ": 13|" + shaft + ": 2");
-    EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), pick + ": 27|" + treadle + ": 4");
-    EXPECT_EQ(texts(ViewArea::Drawdown, 3, 7), end + ": 13|" + pick + ": 27");
-    EXPECT_EQ(texts(ViewArea::WarpColors, 3, 0), end + ": 13|" + color + ": 42");
-    EXPECT_EQ(texts(ViewArea::WeftColors, 0, 7), pick + ": 27|" + color + ": 17");
-    EXPECT_EQ(texts(ViewArea::TieUp, 4, 2), shaft + ": 2|" + treadle + ": 4");
+    // "End", "Pick", "Shaft", "Treadle" and "Color" in the current language.
+    std::string e = GetText("TWform", "@idend") + ": ", p = GetText("TWform", "@idpick") + ": ",
+                s = GetText("TWform", "@idshaft") + ": ",
+                t = GetText("TWform", "@idtreadle") + ": ",
+                c = GetText("TWform", "@idcolor") + ": ";
+    EXPECT_EQ(texts(ViewArea::Threading, 3, 2), e + "13|" + s + "2");
+    EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), p + "27|" + t + "4");
+    EXPECT_EQ(texts(ViewArea::WarpColors, 3, 0), e + "13|" + c + "42");
+    EXPECT_EQ(texts(ViewArea::WeftColors, 0, 7), p + "27|" + c + "17");
+    EXPECT_EQ(texts(ViewArea::TieUp, 4, 2), s + "2|" + t + "4");
     EXPECT_EQ(texts(ViewArea::None, 0, 0), "|");
     d->TreadleMode = false;
-    EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), pick + ": 27|" + shaft + ": 4");
-    EXPECT_EQ(WarpRangeText(w), text("@idwarp") + ": 11-40");
-    EXPECT_EQ(WeftRangeText(w), text("@idweft") + ": 21-45");
+    EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), p + "27|" + s + "4");
+    EXPECT_EQ(WarpRangeText(w), GetText("TWform", "@idwarp") + ": 11-40");
     w.VisiblePicks = 0;
-    EXPECT_EQ(WeftRangeText(w), text("@idweft") + ": 20-20");
-}
-
-TEST(ViewCaption, PathShownByWidthAndLength) {
+    EXPECT_EQ(WeftRangeText(w), GetText("TWform", "@idweft") + ": 20-20");
+    // Long paths shorten "Documents and Settings", then show the file name only.
     const std::string docs = "C:\\Documents and Settings\\ann\\" + std::string(61, 'x');
-    const std::tuple<std::string, int, std::string> cases[] = {
-        {"", 1200, "Heddlewise"},
-        {"/home/ann/rose.hdw", 1200, "Heddlewise - /home/ann/rose.hdw"},
-        {"/home/ann/rose.hdw", 999, "Heddlewise - rose.hdw"},
-        {docs + "\\rose.hdw", 1200,
-         "Heddlewise - C:\\Doc...\\ann\\" + std::string(61, 'x') + "\\rose.hdw"},
-        {"/" + std::string(120, 'y') + "/rose.hdw", 1200, "Heddlewise - rose.hdw"},
-    };
-    for (const auto& [path, width, caption] : cases)
-        EXPECT_EQ(WindowCaption("Heddlewise", path, width), caption);
+    EXPECT_EQ(WindowCaption("Heddlewise", docs + "\\rose.hdw", 1200),
+              "Heddlewise - C:\\Doc...\\ann\\" + std::string(61, 'x') + "\\rose.hdw");
+    EXPECT_EQ(WindowCaption("Heddlewise", "/" + std::string(120, 'y') + "/rose.hdw", 1200),
+              "Heddlewise - rose.hdw");
     EXPECT_EQ(ApplicationTitle("Heddlewise", "/home/ann/rose.hdw"), "rose - Heddlewise");
     EXPECT_EQ(ApplicationTitle("Heddlewise", ""), "Heddlewise");
 }

@@ -219,8 +219,11 @@ struct Oracle {
     }
 };
 
+// Every style, the thread styles at sizes where their widths and offsets
+// differ and the outlines with and without their trailing edge; both sheds
+// and every loom system; marking lines from every start position; the
+// direct tie-up of a liftplan from every side; Design mode.
 const Case Cases[] = {
-    // Every style; the thread styles at sizes where their widths and offsets differ.
     {1, 7, SingleTreadling, false, 0, NoMarking},
     {2, 7, SingleTreadling, false, 0, NoMarking},
     {3, 7, SingleTreadling, false, 0, NoMarking},
@@ -228,15 +231,13 @@ const Case Cases[] = {
     {3, 1, SingleTreadling, false, 0, NoMarking},
     {3, 9, SingleTreadling, true, 0, NoMarking},
     {3, 20, SingleTreadling, false, 0, Marked},
-    {4, 2, SingleTreadling, false, 0, NoMarking}, // no trailing edge below zoom 3
+    {4, 2, SingleTreadling, false, 0, NoMarking},
     {4, 3, SingleTreadling, false, 0, NoMarking},
     {4, 9, SingleTreadling, false, 0, NoMarking},
-    // Sinking shed, the other loom systems.
     {2, 5, SingleTreadling, true, 0, NoMarking},
     {4, 6, SingleTreadling, true, 0, NoMarking},
     {2, 6, Liftplan, false, 0, Marked},
     {1, 6, MultipleTreadling, true, 0, Marked},
-    // Marking lines from every start position.
     {2, 5, SingleTreadling, false, 0, FullMarking},
     {2, 5, SingleTreadling, false, EndsFromRight, Marked},
     {1, 5, SingleTreadling, false, PicksFromBottom, Marked},
@@ -244,17 +245,14 @@ const Case Cases[] = {
     {3, 5, SingleTreadling, false, ShaftOneBottom, FullMarking},
     {2, 4, SingleTreadling, true, ThreadingBottom, FullMarking},
     {4, 4, SingleTreadling, false, AllFlipped, FullMarking},
-    // The direct tie-up of a liftplan from every side.
     {2, 5, Liftplan, false, ShaftOneBottom, FullMarking},
     {1, 5, Liftplan, true, ThreadingBottom, FullMarking},
     {2, 1, Liftplan, false, ThreadingBottom | ShaftOneBottom, Marked},
     {2, 5, SingleTreadling, false, PicksFromBottom, Marked, ThreadingHidden},
-    // Design mode.
     {1, 5, SingleTreadling, false, 0, Marked, Design},
     {4, 5, SingleTreadling, true, EndsFromRight | PicksFromBottom, NoMarking, Design},
     {2, 4, Liftplan, false, EndsFromRight, FullMarking, Design},
-    {3, 4, SingleTreadling, false, PicksFromBottom, Marked, DesignGridOption},
-};
+    {3, 4, SingleTreadling, false, PicksFromBottom, Marked, DesignGridOption}};
 
 TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
     for (const Case& k : Cases) {
@@ -385,24 +383,6 @@ TEST(DraftImage, IsTheViewsPictureAndSurvivesThePngFile) {
               "File Write Error");
     EXPECT_FALSE(WritePng(path, c.Data(), 0, 3, 3));
     EXPECT_EQ(test::ReadBytes(path), written);
-}
-
-TEST(RasterCanvas, ClipsEverythingAndTracksWhatWasTouched) {
-    RasterCanvas c(10, 8, White);
-    c.FillRect(-5, -5, 8, 7, Red); // clipped to (0,0)-(2,1)
-    EXPECT_EQ(std::tuple(c.PixelColor(2, 1), c.PixelColor(3, 1)), std::tuple(Red, White));
-    EXPECT_EQ(c.Dirty(), (PixelBox{0, 0, 3, 2}));
-    c.ResetDirty();
-    c.DrawLine(9, 7, 20, 7, Black);
-    c.DrawLine(0, 7, 3, 4, Black); // a diagonal, end points included
-    EXPECT_EQ(
-        std::tuple(c.PixelColor(9, 7), c.PixelColor(0, 7), c.PixelColor(3, 4), c.PixelColor(2, 5)),
-        std::tuple(Black, Black, Black, Black));
-    EXPECT_EQ(c.Dirty(), (PixelBox{0, 4, 10, 4}));
-    const uint32_t block[4] = {ToRgb32(Red), ToRgb32(Black), ToRgb32(Black), ToRgb32(Red)};
-    c.Blit(8, 6, 2, 2, block, 2); // half outside
-    EXPECT_EQ(c.PixelColor(9, 7), Red);
-    EXPECT_EQ(c.Pixel(10, 7), 0u);
 }
 
 } // namespace
