@@ -24,10 +24,8 @@ TEST(DraftModel, GuardedSettersIgnoreCellsOutsideTheGrids) {
               std::tuple(1, 0x02, 0x8000)); // end 10: byte 1, bit 1
 }
 
-TEST(DraftModel, ExtentScansAndWhatIsInView) {
+TEST(DraftModel, ExtentsFoldingAndClearing) {
     auto d = NewDraft();
-    UpdateUsed(*d);
-    EXPECT_EQ(std::tuple(d->EndsUsed, d->PicksUsed), std::tuple(0, 0));
     UpdateDesignUsed(*d); // an empty design still counts one end and pick
     EXPECT_EQ(std::tuple(d->EndsUsed, d->PicksUsed), std::tuple(1, 1));
     d->Ends = 10, d->Threading[40] = 3, d->Treadling[25] = 2;
@@ -42,69 +40,22 @@ TEST(DraftModel, ExtentScansAndWhatIsInView) {
     DesignPut(*d, 7, 12, true), DesignPut(*d, 20, 3, true);
     UpdateDesignUsed(*d);
     EXPECT_EQ(std::tuple(d->EndsUsed, d->PicksUsed), std::tuple(12, 20));
-
-    auto v = NewDraft();
-    const ViewWindow w{10, 0, 20, 15};
-    v->Threading[5] = 1; // scrolled out of view, still "in view" from end 1
-    EXPECT_TRUE(ThreadingInView(*v, w) && NoEndVisible(*v, w));
-    v->Threading[30] = 1, v->Treadling[16] = 1;
-    EXPECT_TRUE(!NoEndVisible(*v, w) && !WeftingInView(*v, w));
-    v->Treadling[15] = 1;
-    EXPECT_TRUE(WeftingInView(*v, w));
-    SetLoomSystem(*v, LoomSystem::Liftplan);
-    EXPECT_FALSE(WeftingInView(*v, w));
-}
-
-TEST(DraftModel, FoldingAndFittingTheCounts) {
-    auto d = NewDraft();
-    d->Threading[1] = 1;
-    EXPECT_EQ(MaxThreadingShaft(*d), 4); // empty, or shaft 1 only: 4
-    d->Shafts = 6;
-    const uint8_t before[] = {8, 12, 6, 0, 200}, after[] = {2, 6, 6, 0, 2};
-    for (int e = 1; e <= 5; ++e) d->Threading[e] = before[e - 1];
-    EXPECT_EQ(MaxThreadingShaft(*d), 12); // garbage counts as empty, never as a shaft count
-    FoldThreading(*d);
-    for (int e = 1; e <= 5; ++e) EXPECT_EQ(d->Threading[e], after[e - 1]) << e;
-    // A count of 0 or 1 is raised to 2 before folding: no division by zero.
+    // Folding: values above the count come back into it, garbage too; a
+    // count of 0 or 1 is raised to 2 first, so nothing divides by zero.
+    d->Shafts = 6, d->Threading[1] = 8, d->Threading[2] = 12, d->Threading[3] = 200;
     d->Treadles = 0, d->Treadling[1] = 5;
-    FoldTreadling(*d);
-    EXPECT_EQ(std::tuple(d->Treadles, d->Treadling[1]), std::tuple(2, 1));
-    // Shafts to the threading; treadles to the treadling (4 for treadle 1
-    // only), to the shafts on a liftplan loom, left alone in multiple treadling.
-    d->Threading.fill(0), d->Treadling.fill(0);
-    d->Threading[9] = 10, d->Treadling[1] = 1;
-    FitShaftsToThreading(*d);
-    EXPECT_EQ(std::tuple(d->Shafts, d->Treadles), std::tuple(10, 4));
-    d->Treadling[2] = 3;
-    FitShaftsToThreading(*d);
-    EXPECT_EQ(d->Treadles, 3);
-    SetLoomSystem(*d, LoomSystem::Liftplan);
-    FitShaftsToThreading(*d);
-    EXPECT_EQ(d->Treadles, 10);
-    SetLoomSystem(*d, LoomSystem::MultipleTreadling);
-    d->Treadles = 7;
-    FitShaftsToThreading(*d);
-    EXPECT_EQ(d->Treadles, 7);
-}
-
-TEST(DraftModel, ClearingForANewPattern) {
-    auto d = NewDraft();
+    FoldThreading(*d), FoldTreadling(*d);
+    EXPECT_EQ(
+        std::tuple(d->Threading[1], d->Threading[2], d->Threading[3], d->Treadles, d->Treadling[1]),
+        std::tuple(2, 6, 2, 2, 1));
+    // A new pattern empties the draft, the notes and the view's offsets; in
+    // Design mode the design grid too.
     ViewWindow v{5, 0, 0, 0, 0, 3};
-    d->Threading[10] = d->Treadling[10] = 2;
-    d->Liftplan[10] = 3, d->TieUpAt(2, 2) = 1, d->WarpColors[10] = 40, d->Notes = "wool";
+    d->TieUpAt(2, 2) = 1, d->Notes = "wool", d->DesignMode = true;
     ClearDraftForNew(*d, v);
-    EXPECT_EQ(std::tuple(d->Threading[10], d->Treadling[10], d->Liftplan[10], d->TieUpAt(2, 2),
-                         d->WarpColors[10], d->Notes, v.ScrollEnds, v.FabricScrollPicks),
-              std::tuple(0, 0, 0, 0, 6, "", 0, 0));
-    for (int p = 1; p <= DesignSize; ++p)
-        for (int e = 1; e <= DesignSize; ++e) DesignPut(*d, p, e, true);
-    ClearDesignBeyond(*d, 31, 41);
-    EXPECT_TRUE(DesignGet(*d, 40, 30) && !DesignGet(*d, 40, 31) && !DesignGet(*d, 41, 1));
-    EXPECT_EQ(d->DesignGrid[1][7], 0); // the unused tail of each row stays zero
-    // In Design mode a new pattern also empties the design grid.
-    d->DesignMode = true;
-    ClearDraftForNew(*d, v);
-    EXPECT_FALSE(DesignGet(*d, 1, 1));
+    EXPECT_EQ(std::tuple(d->Threading[40], d->Treadling[25], d->Liftplan[30], d->TieUpAt(2, 2),
+                         DesignGet(*d, 7, 12), d->Notes, v.ScrollEnds, v.FabricScrollPicks),
+              std::tuple(0, 0, 0, 0, false, "", 0, 0));
 }
 
 TEST(DraftModel, UndoRestoresExactlyTheSavedState) {
