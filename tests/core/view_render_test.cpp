@@ -35,28 +35,20 @@ constexpr int ScrollEnds = 1, ScrollPicks = 2;
 constexpr ColorRef Background = MakeColorRef(0xF0, 0xE8, 0xD8);
 
 // The draft behind every case: ends 4 and 9 and all after 22 empty, pick 6
-// without treadle in single treadling.
-int ShaftOf(int end) {
+// without treadle in single treadling; every end and pick its own colour.
+const auto ShaftOf = [](int end) {
     return end <= 22 && end != 4 && end != 9 ? (end - 1) % Shafts + 1 : 0;
-}
-int TreadleOf(int pick, int treadles, bool single) {
+};
+const auto TreadleOf = [](int pick, int treadles, bool single) {
     return single && pick == 6 ? 0 : (pick - 1) % treadles + 1;
-}
-bool Tied(int shaft, int treadle) {
-    return (shaft + 2 * treadle) % 3 == 0;
-}
-bool DesignCell(int pick, int end) {
-    return (end * 3 + pick * 5) % 7 < 3;
-}
-ColorRef PaletteColor(int i) {
+};
+const auto Tied = [](int shaft, int treadle) { return (shaft + 2 * treadle) % 3 == 0; };
+const auto DesignCell = [](int pick, int end) { return (end * 3 + pick * 5) % 7 < 3; };
+const auto PaletteColor = [](int i) {
     return MakeColorRef(uint8_t(i * 37), uint8_t(i * 11 + 40), uint8_t(255 - i * 5));
-}
-int WarpIndex(int end) {
-    return 10 + end % 11;
-}
-int WeftIndex(int pick) {
-    return 30 + pick % 7;
-}
+};
+const auto WarpIndex = [](int end) { return 10 + end % 11; };
+const auto WeftIndex = [](int pick) { return 30 + pick % 7; };
 ColorRef Darker(ColorRef c) {
     const int r = ColorRed(c), g = ColorGreen(c), b = ColorBlue(c);
     return MakeColorRef(uint8_t(r - r / 4), uint8_t(g - g / 4), uint8_t(b - b / 4));
