@@ -1,8 +1,4 @@
-#include "edit/unsaved_changes.h"
-#include "scripted_prompter.h"
 #include "settings/command_line.h"
-#include "test_drafts.h"
-#include "text/lang.h"
 
 #include <gtest/gtest.h>
 
@@ -20,23 +16,6 @@ TEST(CommandLinePattern, AnUnquotedPathWithSpacesStillOpens) {
               "/home/w/My Patterns/rose path.hdw");
     // A missing file goes to the loader, which reports it.
     EXPECT_EQ(PatternFromCommandLine({"/tmp/missing.hdw"}, exists), "/tmp/missing.hdw");
-}
-
-// Every answer through the real menus is checked with the main window; here
-// the question itself: none for an unmodified draft, the file's name in it.
-TEST(UnsavedChanges, TheQuestionNamesThePattern) {
-    auto d = test::NewDraft();
-    test::ScriptedPrompter prompter;
-    int saves = 0;
-    EXPECT_TRUE(ConfirmDiscardChanges(prompter, *d, [&] { return ++saves, true; }));
-    EXPECT_TRUE(prompter.Shown.empty());
-    d->Changed = true;
-    d->FileName = "/p/rose.hdw";
-    prompter.Answers = {IdYes};
-    EXPECT_FALSE(ConfirmDiscardChanges(prompter, *d, [&] { return ++saves, false; }));
-    EXPECT_EQ(prompter.Shown.back().Kind, "yesnocancel");
-    EXPECT_EQ(prompter.LastText(), GetText(GeneralForm, "@globsavech") + " /p/rose.hdw?");
-    EXPECT_EQ(saves, 1);
 }
 
 } // namespace

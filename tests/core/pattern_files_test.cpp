@@ -88,22 +88,11 @@ TEST(PatternSave, ReplacesTheFileWholeOrNotAtAll) {
     EXPECT_FALSE(fs::exists(dir.Path / "self.hdb"));
 }
 
-// A Design-mode liftplan pattern whose design differs from its draft.
+// The sample Design-mode pattern (12 ends, 10 picks) and its design file,
+// which holds a cross unlike the draft's own design.
 struct DesignFiles {
-    DesignFiles() {
-        SetLoomSystem(*draft, LoomSystem::Liftplan);
-        draft->Shafts = draft->Treadles = 4, draft->Ends = draft->Picks = 20;
-        for (int i = 1; i <= 8; ++i)
-            draft->Threading[i] = uint8_t((i - 1) % 4 + 1), LiftplanSet(*draft, i, (i - 1) % 4 + 1);
-        UpdateUsed(*draft);
-        draft->DesignMode = true;
-        RecomputeWindow(*draft, 50, 50, true);
-        fromDraft = draft->DesignGrid;
-        DesignPut(*draft, 1, 2, true);
-        DesignPut(*draft, 20, 20, true);
-        pattern = EncodePattern(*draft, {});
-        design = EncodeDesignFile(*draft);
-    }
+    Bytes pattern = ReadBytes(HW_TEST_DATA_DIR "/design_v7.hdw");
+    Bytes design = ReadBytes(HW_TEST_DATA_DIR "/design_v7.hdb");
     // Loads the pattern with these files beside it.
     LoadResult Load(DraftState& d, std::map<std::string, Bytes> files) const {
         return LoadPatternBytes(d, pattern, "/p/design.hdw", {},
@@ -113,9 +102,12 @@ struct DesignFiles {
                                     return ReadStatus::Ok;
                                 });
     }
-    std::unique_ptr<DraftState> draft = NewDraft();
-    decltype(DraftState::DesignGrid) fromDraft;
-    Bytes pattern, design;
+    // The design grid after a load beside these files.
+    auto Grid(std::map<std::string, Bytes> files) const {
+        auto d = NewDraft();
+        Load(*d, files);
+        return d->DesignGrid;
+    }
 };
 
 // A design file of `rows` rows of `length` bytes, filled by row and byte.
@@ -140,22 +132,25 @@ TEST(PatternDesignFile, ReplacesTheComputedDesignAndDamageIsOnlyAWarning) {
         {{{"/p/design.hdb", truncated}}, "File Read Error", false},
         {{{"/p/design.hdb", Bytes{'H'}}}, "Incorrect file signature.", false},
     };
-    for (const auto& [files, warning, fromFile] : cases) {
+    const auto fromDraft = f.Grid({}), fromFile = f.Grid({{"/p/design.hdb", f.design}});
+    EXPECT_TRUE(fromDraft != fromFile && fromFile[1][0] == 0x41 &&
+                fromFile[4][0] == 0x08); // a cross
+    for (const auto& [files, warning, withFile] : cases) {
         auto d = NewDraft();
         const LoadResult r = f.Load(*d, files);
         ASSERT_TRUE(r.Ok);
         EXPECT_EQ(r.Warnings.empty() ? "" : r.Warnings[0].Key, warning);
         EXPECT_TRUE(d->DesignMode && d->FileName == "/p/design.hdw");
-        EXPECT_EQ(d->DesignGrid, fromFile ? f.draft->DesignGrid : f.fromDraft) << warning;
+        EXPECT_EQ(d->DesignGrid, withFile ? fromFile : fromDraft) << warning;
     }
     // Any row length and count: rows after 50 and bytes after 300 are
-    // dropped, and so is whatever lies beyond the draft's 20 ends and picks.
+    // dropped, and so is whatever lies beyond the draft's 12 ends and 10 picks.
     auto d = NewDraft();
     const Bytes many =
         DesignFile(60, 8, [](int r, int) { return uint8_t(r == 0 ? 0xFF : r == 3); });
     ASSERT_TRUE(f.Load(*d, {{"/p/design.hdb", many}}).Ok);
-    for (int e = 1; e <= 20; ++e) EXPECT_TRUE(DesignGet(*d, 1, e)) << e;
-    EXPECT_TRUE(!DesignGet(*d, 1, 21) && !DesignGet(*d, 2, 1) && DesignGet(*d, 4, 1));
+    for (int e = 1; e <= 12; ++e) EXPECT_TRUE(DesignGet(*d, 1, e)) << e;
+    EXPECT_TRUE(!DesignGet(*d, 1, 13) && !DesignGet(*d, 2, 1) && DesignGet(*d, 4, 1));
     ExpectModelInvariants(*d);
     const Bytes wide = DesignFile(
         2, 400, [](int r, int b) { return uint8_t(b == 0 && r == 1 ? 4 : 0xAA * (b >= 300)); });
@@ -163,29 +158,11 @@ TEST(PatternDesignFile, ReplacesTheComputedDesignAndDamageIsOnlyAWarning) {
     EXPECT_TRUE(DesignGet(*d, 2, 3) && !DesignGet(*d, 1, 2) && !DesignGet(*d, 3, 1));
 }
 
-// A 24-bit bottom-up BMP; pixels[row][col] with row 0 at the top, 1 = white.
-Bytes Bmp(const std::vector<std::vector<int>>& pixels) {
-    const int h = int(pixels.size()), w = int(pixels[0].size()), stride = (w * 3 + 3) / 4 * 4;
-    Bytes b = {'B', 'M'};
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(v >> (8 * i)));
-    };
-    for (uint32_t v : {uint32_t(54 + stride * h), 0u, 54u, 40u, uint32_t(w), uint32_t(h)})
-        put(v, 4);
-    put(1, 2), put(24, 2);
-    for (uint32_t v : {0u, uint32_t(stride * h), 2835u, 2835u, 0u, 0u}) put(v, 4);
-    for (int row = h - 1; row >= 0; --row) {
-        for (int col = 0; col < w; ++col) put(pixels[size_t(row)][size_t(col)] ? 0xFFFFFF : 0, 3);
-        b.insert(b.end(), size_t(stride - w * 3), 0);
-    }
-    return b;
-}
-
 TEST(PatternDesignFile, Version5PictureIsReadRightToLeftBottomUp) {
     DesignFiles f;
     f.pattern[1] = 5;
-    const Bytes bmp = Bmp({{1, 1, 0},   // top row: pick 2
-                           {0, 1, 1}}); // bottom row: pick 1
+    // 3 x 2 pixels, 24 bits: white, white, black over black, white, white.
+    const Bytes bmp = ReadBytes(HW_TEST_DATA_DIR "/design_v5.bmp");
     for (const char* name : {"/p/design.bmp", "/p/design.BMP"}) {
         auto d = NewDraft();
         const LoadResult r = f.Load(*d, {{name, bmp}});
@@ -201,7 +178,7 @@ TEST(PatternDesignFile, Version5PictureIsReadRightToLeftBottomUp) {
         const LoadResult r = f.Load(*d, {{"/p/design.bmp", junk}});
         ASSERT_TRUE(r.Ok);
         EXPECT_EQ(r.Warnings, (std::vector<Message>{{"", "File Read Error", {}}}));
-        EXPECT_EQ(d->DesignGrid, f.fromDraft);
+        EXPECT_EQ(d->DesignGrid, f.Grid({}));
     }
 }
 

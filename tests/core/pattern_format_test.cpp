@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace hw {
@@ -58,7 +59,7 @@ BracedFile Sample() {
     return f;
 }
 
-Bytes Braced(void (*change)(BracedFile&)) {
+Bytes Braced(const std::function<void(BracedFile&)>& change) {
     BracedFile f = Sample();
     change(f);
     return f.Build();
@@ -91,10 +92,8 @@ TEST(PatternFormat, Version7SetsEveryField) {
     // The writer lays out the same document in exactly the same bytes.
     EXPECT_EQ(EncodePattern(*d, {}), bytes);
     for (uint8_t v : {5, 6}) { // the same layout
-        BracedFile f = Sample();
-        f.Version = v;
         auto same = NewDraft();
-        ASSERT_TRUE(Open(*same, f.Build()).Ok) << int(v);
+        ASSERT_TRUE(Open(*same, Braced([v](auto& f) { f.Version = v; })).Ok);
         ExpectSameDocument(*same, *d);
     }
 }
@@ -138,7 +137,7 @@ TEST(PatternFormat, EveryLayoutAndTheBoundsOfEveryValue) {
         {typeF.Build(), {"4x6 loom 2", "liftplan 21 3f 1;"}},
         // Sizes from the counts, at least 500; units and view zoom not applied.
         {old.Build(), {"zoom 20,", "density 24/12", "500x500 used 120x10, metric 1, view zoom 2"}},
-        {Braced([](BracedFile& f) { f.Version = 3, f.Threading.assign(1200, 2); }), {"1200x500"}},
+        {Braced([](auto& f) { f.Version = 3, f.Threading.assign(1200, 2); }), {"1200x500"}},
         // Headerless: counts only grow; palette display, view zoom, layout and
         // marking are not in the file.
         {h.Build(),
@@ -150,60 +149,49 @@ TEST(PatternFormat, EveryLayoutAndTheBoundsOfEveryValue) {
         {multiple.Build(), {"10x10 loom 0", "liftplan 201 380 0"}},
         {small.Build(), {"density 25/25"}},
         // Bounds.
-        {Braced([](BracedFile& f) { f.Zoom = 0; }), {"zoom 1,"}},
-        {Braced([](BracedFile& f) { f.Zoom = 200; }), {"zoom 20,"}},
-        {Braced([](BracedFile& f) { f.ViewZoom = 0; }), {"view zoom 2,"}},
-        {Braced([](BracedFile& f) { f.ViewZoom = 99; }), {"view zoom 20,"}},
-        {Braced([](BracedFile& f) {
-             f.Shafts = 1, f.Threading = {1, 1};
-         }),
-         {"2x6"}},
-        {Braced([](BracedFile& f) { f.Treadles = 0, f.TieUpColumns = {}, f.Treadling = {0}; }),
-         {"4x2"}},
-        {Braced([](BracedFile& f) { f.Ends = 0, f.Threading = {}; }), {"2x10 used 0x10"}},
-        {Braced([](BracedFile& f) { f.Ends = 20000; }), {"9600x10"}},
-        {Braced([](BracedFile& f) { f.Picks = 1, f.Treadling = {1}; }), {"12x2 used 12x1"}},
-        {Braced([](BracedFile& f) { f.Ends = 3, f.Picks = 2; }), {"12x10 used 12x10"}},
-        {Braced([](BracedFile& f) { f.WarpDensity = f.WeftDensity = 0; }), {"density 25/25"}},
-        {Braced([](BracedFile& f) { f.UnitEnds = f.UnitPicks = 1; }), {"unit 1x2"}},
-        {Braced([](BracedFile& f) { f.UnitEnds = 0, f.UnitPicks = 40; }), {"unit 1x16"}},
-        {Braced([](BracedFile& f) { f.PaletteDisplay = 7; }), {"palette display 1"}},
-        {Braced([](BracedFile& f) {
-             f.Threading = {7, 16, 255};
-         }),
+        {Braced([](auto& f) { f.Zoom = 0; }), {"zoom 1,"}},
+        {Braced([](auto& f) { f.Zoom = 200; }), {"zoom 20,"}},
+        {Braced([](auto& f) { f.ViewZoom = 0; }), {"view zoom 2,"}},
+        {Braced([](auto& f) { f.ViewZoom = 99; }), {"view zoom 20,"}},
+        {Braced([](auto& f) { f.Shafts = 1, f.Threading.assign(2, 1); }), {"2x6"}},
+        {Braced([](auto& f) { f.Treadles = 0, f.TieUpColumns = {}, f.Treadling = {0}; }), {"4x2"}},
+        {Braced([](auto& f) { f.Ends = 0, f.Threading = {}; }), {"2x10 used 0x10"}},
+        {Braced([](auto& f) { f.Ends = 20000; }), {"9600x10"}},
+        {Braced([](auto& f) { f.Picks = 1, f.Treadling = {1}; }), {"12x2 used 12x1"}},
+        {Braced([](auto& f) { f.Ends = 3, f.Picks = 2; }), {"12x10 used 12x10"}},
+        {Braced([](auto& f) { f.WarpDensity = f.WeftDensity = 0; }), {"density 25/25"}},
+        {Braced([](auto& f) { f.UnitEnds = f.UnitPicks = 1; }), {"unit 1x2"}},
+        {Braced([](auto& f) { f.UnitEnds = 0, f.UnitPicks = 40; }), {"unit 1x16"}},
+        {Braced([](auto& f) { f.PaletteDisplay = 7; }), {"palette display 1"}},
+        {Braced(
+             [](auto& f) { f.Threading.assign(3, 7), f.Threading[1] = 16, f.Threading[2] = 255; }),
          {"threading 3 4 3 0"}},
-        {Braced([](BracedFile& f) {
-             f.Treadling = {13, 12};
-         }),
+        {Braced([](auto& f) { f.Treadling.assign(2, 13), f.Treadling[1] = 12; }),
          {"treadling 1 6"}},
         // A layout byte without bit 7, flags without bit 1 and intervals of 0
         // leave the start values.
-        {Braced([](BracedFile& f) {
-             f.Layout = 0x1F, f.Flags = 0x0C, f.EndsInterval = 0, f.PicksInterval = 0;
+        {Braced([](auto& f) {
+             f.Layout = 0x1F, f.Flags = 0x0C, f.EndsInterval = f.PicksInterval = 0;
          }),
          {"layout 11100, marking 00 every 8/8"}},
-        {Braced([](BracedFile& f) { f.Notes.assign(3500, 'a'), f.Notes.push_back(0); }),
+        {Braced([](auto& f) { f.Notes.assign(3500, 'a'), f.Notes.push_back(0); }),
          {"notes 3000 aaaaa"}},
-        {Braced([](BracedFile& f) { f.Notes.assign(3001, 'b'), f.NotesCount = 3500; }),
+        {Braced([](auto& f) { f.Notes.assign(3001, 'b'), f.NotesCount = 3500; }),
          {"notes 3000 bbbbb"}},
-        {Braced([](BracedFile& f) {
-             f.Notes = {'a', 0, 'b', 0};
-         }),
+        {Braced([](auto& f) { f.Notes.assign(4, 0), f.Notes[0] = 'a', f.Notes[2] = 'b'; }),
          {"notes 1 a"}},
         // Longer than 9600: the rest is skipped and what follows lines up.
-        {Braced([](BracedFile& f) { f.Threading.assign(9700, 1), f.Threading[9599] = 2; }),
+        {Braced([](auto& f) { f.Threading.assign(9700, 1), f.Threading[9599] = 2; }),
          {"last 2 0", "notes 11 Twill"}},
-        {Braced([](BracedFile& f) {
-             f = SampleLiftplan(9610), f.LiftplanRows[9599] = {0x0F, 0};
-         }),
-         {"last 0 f;", "notes 11 Twill"}},
+        {Braced([](auto& f) { f = SampleLiftplan(9610), f.LiftplanRows[9599][0] = 0x0F; }),
+         {"last 0 30f;", "notes 11 Twill"}},
         // N = 14: an old 64-level palette of 15 colours, never above 255.
-        {Braced([](BracedFile& f) {
+        {Braced([](auto& f) {
              f.PaletteLast = 14, f.Palette.assign(45, 0);
              f.Palette[0] = 63, f.Palette[1] = 32, f.Palette[2] = 1, f.Palette[42] = 255;
          }),
          {"palette ff,81,4 ff,0,0 ff,ff,ff; notes 11 Twill"}},
-        {Braced([](BracedFile& f) {
+        {Braced([](auto& f) {
              f.PaletteLast = 0, f.Palette = {10, 20, 30};
          }),
          {"palette a,14,1e ", "notes 11 Twill"}},
@@ -239,12 +227,11 @@ TEST(PatternFormat, RefusedFilesChangeNothing) {
     HeaderlessFile wide;
     wide.Shafts = 17;
     const std::pair<Bytes, std::string> refused[] = {
-        {Braced([](BracedFile& f) { f.Version = 8; }),
-         "File Read Error: Incompatible file version"},
-        {Braced([](BracedFile& f) { f.Type = 'x'; }), "File Read Error: Incompatible file version"},
+        {Braced([](auto& f) { f.Version = 8; }), "File Read Error: Incompatible file version"},
+        {Braced([](auto& f) { f.Type = 'x'; }), "File Read Error: Incompatible file version"},
         {Bytes{'a', 1, 2, 3}, "File Read Error: Incompatible file version"},
-        {Braced([](BracedFile& f) { f.Shafts = 17; }), "Too many shafts or treadles in file"},
-        {Braced([](BracedFile& f) { f.Treadles = 17; }), "Too many shafts or treadles in file"},
+        {Braced([](auto& f) { f.Shafts = 17; }), "Too many shafts or treadles in file"},
+        {Braced([](auto& f) { f.Treadles = 17; }), "Too many shafts or treadles in file"},
         {wide.Build(), "Too many shafts or treadles in file"},
     };
     std::mt19937 rng(7);
@@ -258,7 +245,7 @@ TEST(PatternFormat, RefusedFilesChangeNothing) {
     HeaderlessFile headerless;
     headerless.Notes = {'x', 'y', 0};
     for (const Bytes& file : {Sample().Build(), SampleLiftplan().Build(),
-                              Braced([](BracedFile& f) { f.Version = 4; }), headerless.Build()}) {
+                              Braced([](auto& f) { f.Version = 4; }), headerless.Build()}) {
         for (size_t cut = 0; cut < file.size(); ++cut)
             ASSERT_EQ(ErrorKey(Open(*d, Bytes(file.begin(), file.begin() + long(cut)))),
                       "Read beyond end of file")
@@ -352,7 +339,7 @@ TEST(PatternRoundTrip, CurrentVersionGivesBackEveryStoredField) {
         ASSERT_TRUE(r.Ok && r.Warnings.empty()) << ErrorKey(r);
         EXPECT_EQ(EncodePattern(*b, {}), ReadBytes(path));
         EXPECT_EQ(b->DesignMode, design);
-        if (design) EXPECT_EQ(a->DesignGrid, b->DesignGrid);
+        EXPECT_TRUE(!design || a->DesignGrid == b->DesignGrid);
         EXPECT_EQ(a->ColorTable, b->ColorTable);
         EXPECT_EQ(b->FileName, path);
         ExpectModelInvariants(*b);

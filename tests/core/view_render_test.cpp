@@ -68,7 +68,7 @@ struct Oracle {
     const ViewSettings& S;
     int C, W, H, N = 3, M = 4; // cell size, picture size, marking intervals
     std::vector<ColorRef> Px = std::vector<ColorRef>(size_t(W * H), Background);
-    std::vector<std::pair<ViewArea, Area>> Areas; // where the pointer finds each area
+    std::vector<std::pair<ViewArea, Area>> Areas = {}; // where the pointer finds each area
 
     void Fill(int x, int y, int w, int h, ColorRef color) {
         for (int j = std::max(y, 0); j < std::min(y + h, H); ++j)
@@ -250,38 +250,32 @@ TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
         ViewFixture f;
         DraftState& d = *f.Draft;
         SetLoomSystem(d, k.Loom);
-        d.Shafts = Shafts;
-        d.Treadles = k.Loom == Liftplan ? Shafts : Treadles;
-        d.Ends = d.Picks = 60;
-        d.Style = uint8_t(k.Style), d.Zoom = uint8_t(k.Zoom), d.Shed = k.Sinking;
+        const bool design = k.View == Design || k.View == DesignGridOption;
+        d.Shafts = Shafts, d.Treadles = k.Loom == Liftplan ? Shafts : Treadles,
+        d.DesignMode = design;
+        d.Ends = d.Picks = 60, d.Style = uint8_t(k.Style), d.Zoom = uint8_t(k.Zoom),
+        d.Shed = k.Sinking;
         d.LayoutTopBot = k.Layout & ThreadingBottom, d.RightStart = k.Layout & EndsFromRight;
         d.Atopstart = !(k.Layout & ShaftOneBottom), d.BottomStart = k.Layout & PicksFromBottom;
-        d.CkoLeftStart = !(k.Layout & TreadleOneRight);
-        d.MarkingOn = k.Marks != NoMarking, d.FullMarking = k.Marks == FullMarking;
-        d.MarkEndsInterval = 3, d.MarkPicksInterval = 4;
+        d.CkoLeftStart = !(k.Layout & TreadleOneRight), d.MarkingOn = k.Marks != NoMarking;
+        d.FullMarking = k.Marks == FullMarking, d.MarkEndsInterval = 3, d.MarkPicksInterval = 4;
         for (int i = 0; i < PaletteSize; ++i) SetPaletteEntry(d, i, PaletteColor(i));
         RebuildColorTable(d);
-        for (int e = 1; e <= 60; ++e)
-            d.Threading[e] = uint8_t(ShaftOf(e)), d.WarpColors[e] = uint8_t(WarpIndex(e));
-        for (int p = 1; p <= 60; ++p) {
-            const int t = TreadleOf(p, d.Treadles, k.Loom == SingleTreadling);
-            d.Treadling[p] = uint8_t(t), d.WeftColors[p] = uint8_t(WeftIndex(p));
+        for (int i = 1; i <= 60; ++i) {
+            const int t = TreadleOf(i, d.Treadles, k.Loom == SingleTreadling);
+            d.Threading[i] = uint8_t(ShaftOf(i)), d.WarpColors[i] = uint8_t(WarpIndex(i));
+            d.Treadling[i] = uint8_t(t), d.WeftColors[i] = uint8_t(WeftIndex(i));
             for (int col = 1; col <= d.Treadles; ++col)
-                LiftplanPut(d, p, col, k.Loom == Liftplan ? Tied(col, t) : col == t);
+                LiftplanPut(d, i, col, k.Loom == Liftplan ? Tied(col, t) : col == t);
+            for (int e = 1; i <= DesignSize && e <= DesignSize; ++e)
+                DesignPut(d, i, e, DesignCell(i, e));
+            for (int col = 1; i <= Shafts && col <= d.Treadles; ++col)
+                d.TieUpAt(i, col) = Tied(i, col);
         }
-        for (int s = 1; s <= Shafts; ++s)
-            for (int t = 1; t <= d.Treadles; ++t) d.TieUpAt(s, t) = Tied(s, t);
-        for (int p = 1; p <= DesignSize; ++p)
-            for (int e = 1; e <= DesignSize; ++e) DesignPut(d, p, e, DesignCell(p, e));
-        const bool design = k.View == Design || k.View == DesignGridOption;
-        d.DesignMode = design;
         f.Settings = {DarkGray, Red, Background, k.View != ThreadingHidden,
                       k.View == DesignGridOption};
-        const int c = k.Zoom + 1;
-        const int columns = design ? Ends + 2 : Ends + d.Treadles + 3;
-        const int rows = design                      ? Picks + 2
-                         : k.View == ThreadingHidden ? Picks
-                                                     : Picks + Shafts + 3;
+        const int c = k.Zoom + 1, columns = design ? Ends + 2 : Ends + d.Treadles + 3;
+        const int rows = design ? Picks + 2 : Picks + (k.View == ThreadingHidden ? 0 : Shafts + 3);
         f.Layout(columns * c + 1, rows * c + 1);
         ASSERT_EQ(std::tuple(f.Window.VisibleEnds, f.Window.VisiblePicks), std::tuple(Ends, Picks));
         f.Window.ScrollEnds = ScrollEnds, f.Window.ScrollPicks = ScrollPicks;
@@ -321,18 +315,14 @@ TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
 TEST(DraftImage, IsTheViewsPictureAndSurvivesThePngFile) {
     ViewFixture f;
     f.Twill(12, 10);
-    DraftState& d = *f.Draft;
-    d.Treadles = 6, d.Zoom = 4, d.WarpColors[2] = 17;
-    const DraftImage image = RenderDraftImage(d, {});
+    f.Draft->Treadles = 6, f.Draft->Zoom = 4, f.Draft->WarpColors[2] = 17;
+    const DraftImage image = RenderDraftImage(*f.Draft, {});
     ASSERT_TRUE(image.Picture);
     const RasterCanvas& c = *image.Picture;
-    EXPECT_EQ(std::tuple(c.Width(), c.Height()),
-              std::tuple((12 + 6 + 3) * 5 + 1, (10 + 4 + 3) * 5 + 1));
     f.Settings = {};
-    f.Layout(c.Width(), c.Height());
+    f.Layout((12 + 6 + 3) * 5 + 1, (10 + 4 + 3) * 5 + 1);
     f.Paint();
     EXPECT_EQ(test::FirstDifference(c, *f.Canvas), "");
-
     test::TempDir dir;
     const std::string path = dir.File("draft.png");
     ASSERT_TRUE(WritePng(path, c.Data(), c.Width(), c.Height(), c.Stride()));
@@ -344,11 +334,9 @@ TEST(DraftImage, IsTheViewsPictureAndSurvivesThePngFile) {
     std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(png));
     ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
     ASSERT_EQ(std::tuple(int(png.width), int(png.height)), std::tuple(c.Width(), c.Height()));
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            const uint8_t* px = &rgb[size_t(y * c.Width() + x) * 3];
-            ASSERT_EQ(MakeColorRef(px[0], px[1], px[2]), c.PixelColor(x, y)) << x << "," << y;
-        }
+    for (size_t i = 0; i < rgb.size(); i += 3)
+        ASSERT_EQ(MakeColorRef(rgb[i], rgb[i + 1], rgb[i + 2]),
+                  c.PixelColor(int(i / 3) % c.Width(), int(i / 3) / c.Width()));
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     // A folder that does not exist, or an empty picture: the old file stays.
     const test::Bytes written = test::ReadBytes(path);
