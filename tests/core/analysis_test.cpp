@@ -42,6 +42,10 @@ TEST(DesignToDraft, IdenticalColumnsShareAShaftAndTheDraftWeavesTheDesign) {
         {{"###", "..."}, false, "1110", 2}, // one distinct column still gives two shafts
         {{"#..#", ".#.."}, false, "12010", 2},
         {{"#..#", ".#.."}, true, "12310", 3}, // the empty end on a shaft that lifts nothing
+        // By first appearance a pointed order 1 2 3 2 1..., left alone; or
+        // 1 2 3 2 3..., sorted by period: the irregular shaft 1 goes last.
+        {{"#.#.#.#.#.#.", ".###.###.###"}, false, "1232123212320", 3},
+        {{"#.#.#.#.#.#.", ".###########"}, false, "3121212121210", 3},
     };
     for (const Case& c : cases) {
         auto d = Design(c.Rows);
@@ -105,58 +109,30 @@ TEST(DesignToDraft, DraftToDesignAndBackKeepsTheCloth) {
     }
 }
 
-TEST(SortByPeriod, ShortPeriodsFirstUnlessPointedOrEqual) {
-    const std::tuple<int, std::string, std::string> cases[] = {
-        {4, "1234321234321", "1234321234321"},               // pointed: left alone
-        {2, "21212121212121212121", "21212121212121212121"}, // equal periods keep their order
-        // Shaft 2 recurs every 2 ends, shafts 1 and 3 every 4.
-        {3, "212321232123", "121312131213"},
-    };
-    for (const auto& [shafts, threading, sorted] : cases) {
-        auto d = NewDraft();
-        d->Shafts = uint16_t(shafts);
-        for (size_t e = 0; e < threading.size(); ++e)
-            d->Threading[e + 1] = uint8_t(threading[e] - '0');
-        d->TieUpAt(1, 1) = 1;
-        SortByPeriod(*d, PeriodKind::Shafts);
-        EXPECT_EQ(Threading(*d, int(threading.size())), sorted);
-        // The tie-up row moves with its shaft.
-        EXPECT_EQ(d->TieUpAt(sorted[threading.find('1')] - '0', 1), 1) << threading;
-    }
-}
-
-TEST(FindRepeat, Sequences) {
+TEST(FindRepeat, SequencesLiftplanRowsAndColours) {
+    auto seq = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
     EXPECT_EQ(FindRepeat(nullptr, 100, 0), (RepeatResult{0, true}));
-    const std::vector<uint8_t> partial = {1, 2, 3, 4, 1, 2, 3, 4, 1, 2};
-    EXPECT_EQ(FindRepeat(partial.data(), 100, 10), (RepeatResult{4, true}));
-    std::vector<uint8_t> pointed;
-    for (int i = 0; i < 60; ++i) pointed.push_back(uint8_t(1 + (i % 6 < 4 ? i % 6 : 6 - i % 6)));
-    EXPECT_EQ(FindRepeat(pointed.data(), 9600, 60), (RepeatResult{6, true}));
-    // Only positions up to min(count, last) count.
-    const std::vector<uint8_t> tail = {1, 2, 1, 2, 1, 2, 7, 8};
-    EXPECT_EQ(FindRepeat(tail.data(), 6, 8).Length, 2);
+    EXPECT_EQ(FindRepeat(seq("1234123412").data(), 100, 10), (RepeatResult{4, true}));
+    EXPECT_EQ(FindRepeat(seq("123432123432123432").data(), 9600, 18), (RepeatResult{6, true}));
+    EXPECT_EQ(FindRepeat(seq("12121278").data(), 6, 8).Length, 2); // up to min(count, last)
     // No period: the whole length up to the longest searched, else none.
     std::mt19937 rng(1);
     std::vector<uint8_t> random(3000);
     for (auto& v : random) v = uint8_t(1 + rng() % 16);
     EXPECT_EQ(FindRepeat(random.data(), 9600, 2000), (RepeatResult{2000, true}));
     EXPECT_EQ(FindRepeat(random.data(), 9600, 3000), (RepeatResult{0, false}));
-}
-
-TEST(FindRepeat, LiftplanRowsCompareOnlyTheBytesTheShaftsNeed) {
+    // Liftplan rows compare the bytes the shafts need: with 8 shafts element
+    // 9 is ignored, with 10 it counts, with 4 the whole first byte counts.
     std::vector<LiftplanRow> rows;
-    for (int i = 0; i < 12; ++i) rows.push_back(LiftplanRow(i % 2 == 0 ? 0x0003 : 0x000C));
-    for (size_t i = 0; i < rows.size(); i += 4) rows[i] |= 0x0100;    // every fourth lifts 9 too
-    EXPECT_EQ(FindLiftplanRepeat(rows.data(), 100, 12, 8).Length, 2); // one byte: 9 ignored
-    EXPECT_EQ(FindLiftplanRepeat(rows.data(), 100, 12, 10).Length, 4);
-    // 4 shafts still compare the whole first byte (element 5 counts).
+    for (int i = 0; i < 12; ++i)
+        rows.push_back(LiftplanRow((i % 2 ? 0x000C : 0x0003) | (i % 4 ? 0 : 0x0100)));
+    EXPECT_EQ(std::tuple(FindLiftplanRepeat(rows.data(), 100, 12, 8).Length,
+                         FindLiftplanRepeat(rows.data(), 100, 12, 10).Length),
+              std::tuple(2, 4));
     for (size_t i = 0; i < rows.size(); i += 4) rows[i] = LiftplanRow(0x0003 | 0x0010);
     EXPECT_EQ(FindLiftplanRepeat(rows.data(), 100, 12, 4).Length, 4);
-}
-
-TEST(FindRepeat, ColourRowsAndTheRememberedRepeats) {
-    // A last used end of 0 searches the whole bound; 9600 positions are
-    // searched as 9590, so a change in the last ten does not break the period.
+    // Colours: a last used end of 0 searches the whole bound; 9600 positions
+    // are searched as 9590, so a change in the last ten does not break the period.
     std::vector<uint8_t> colours(9600);
     for (int i = 0; i < 9600; ++i) colours[size_t(i)] = uint8_t(i % 3 == 0 ? 5 : 6);
     EXPECT_EQ(FindColorRepeat(colours.data(), 30, 0).Length, 3);
@@ -164,7 +140,9 @@ TEST(FindRepeat, ColourRowsAndTheRememberedRepeats) {
     EXPECT_EQ(FindColorRepeat(colours.data(), 9600, 9600), (RepeatResult{3, true}));
     colours[9500] = 99;
     EXPECT_FALSE(FindColorRepeat(colours.data(), 9600, 9600).Found);
+}
 
+TEST(FindRepeat, TheRememberedRepeatsFollowTheDraft) {
     auto d = test::NewDraft();
     d->Ends = 40, d->Picks = 30;
     for (int e = 1; e <= 24; ++e) d->Threading[e] = uint8_t(1 + (e - 1) % 4);

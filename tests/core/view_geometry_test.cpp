@@ -14,30 +14,26 @@ using test::ViewFixture;
 // checked with the renderer's oracle.
 TEST(ViewHitTest, WhatCanBeEditedAndTheDesignGridsLimit) {
     ViewFixture f;
-    f.Draft->DesignMode = true;
-    f.Draft->Zoom = 3; // 4-pixel cells
+    const ViewGeometry& g = f.Geometry;
+    f.Draft->DesignMode = true, f.Draft->Zoom = 3; // 4-pixel cells
     f.Layout(1000, 1000);
     // The design grid is at most 50 x 50, with only the colours beside it.
-    EXPECT_EQ(std::tuple(f.Geometry.VisibleEnds, f.Geometry.VisiblePicks), std::tuple(50, 50));
-    EXPECT_FALSE(f.Geometry.Threading.Shown || f.Geometry.Treadling.Shown);
-    EXPECT_EQ(HitTest(f.Geometry, 5, 2).Area, ViewArea::WarpColors);
-    EXPECT_EQ(HitTest(f.Geometry, 5, 10).Area, ViewArea::Drawdown);
+    EXPECT_EQ(std::tuple(g.VisibleEnds, g.VisiblePicks, g.Threading.Shown),
+              std::tuple(50, 50, false));
     // Multiple treadling: the drawdown shows positions but is not edited;
-    // nor is the tie-up of a liftplan, drawn as lines.
-    f.Draft->DesignMode = false;
-    f.Draft->MultipleTr = true;
+    // nor is the tie-up of a liftplan, drawn as lines. Grid lines and gaps
+    // belong to no area.
+    f.Draft->DesignMode = false, f.Draft->MultipleTr = true;
     f.Layout(400, 300);
-    const test::Point p = f.Center(f.Geometry.Drawdown, 2, 3);
-    EXPECT_EQ(HitTest(f.Geometry, p.X, p.Y, true).Area, ViewArea::None);
-    EXPECT_EQ(HitTest(f.Geometry, p.X, p.Y, false), (ViewHit{ViewArea::Drawdown, 2, 3}));
+    const test::Point p = f.Center(g.Drawdown, 2, 3);
+    EXPECT_EQ(HitTest(g, p.X, p.Y, true).Area, ViewArea::None);
+    EXPECT_EQ(HitTest(g, p.X, p.Y, false), (ViewHit{ViewArea::Drawdown, 2, 3}));
+    EXPECT_EQ(HitTest(g, g.Drawdown.Columns.Start, p.Y).Area, ViewArea::None);
+    EXPECT_EQ(HitTest(g, g.Drawdown.Columns.End() + 3, p.Y).Area, ViewArea::None);
     f.Draft->TreadleMode = false;
     f.Layout(400, 300);
-    const test::Point t = f.Center(f.Geometry.TieUp, 1, 1);
-    EXPECT_EQ(HitTest(f.Geometry, t.X, t.Y, true).Area, ViewArea::None);
-    // Grid lines and gaps belong to no area.
-    const int y = f.Geometry.Drawdown.Rows.Start + 3;
-    EXPECT_EQ(HitTest(f.Geometry, f.Geometry.Drawdown.Columns.Start, y).Area, ViewArea::None);
-    EXPECT_EQ(HitTest(f.Geometry, f.Geometry.Drawdown.Columns.End() + 3, y).Area, ViewArea::None);
+    const test::Point t = f.Center(g.TieUp, 1, 1);
+    EXPECT_EQ(HitTest(g, t.X, t.Y, true).Area, ViewArea::None);
 }
 
 TEST(ViewZoom, TheLargestStepAtWhichShaftsAndTreadlesFit) {
