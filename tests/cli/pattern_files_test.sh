@@ -13,11 +13,11 @@ e=$tmp/e.json
 "$cli" dump "$data/sample_v7_e.hdw" >"$e" 2>"$tmp/err" && [ ! -s "$tmp/err" ] || fail "dump"
 want="Ends Picks Shafts Treadles EndsUsed PicksUsed TreadleMode MultipleTr Shed DesignMode Zoom ViewZoom Style LayoutTopBot BottomStart RightStart CkoLeftStart Atopstart Compressed EndsPerUnit PicksPerUnit MetricUnits MarkingOn FullMarking MarkEndsInterval MarkPicksInterval PaletteDisplay RepeatThreading RepeatTreadling RepeatWarpColors RepeatWeftColors Threading Treadling WarpColors WeftColors Liftplan TieUp DesignGrid Palette TransUnitSize TransUnit1 TransUnit2 Notes"
 [ "$(jq -r 'keys_unsorted | join(" ")' "$e")" = "$want" ] || fail "dump keys"
-check '[.Threading, .Treadling, .WarpColors, .WeftColors, .Liftplan] | map(length) == [9600,9600,9600,9600,9600]' "$e"
-check '.Threading[0:13] == [1,2,3,4,1,2,3,4,0,4,3,2,0] and .TieUp[0][0:7] == "1000110"' "$e"
-check '(.TieUp | length) == 16 and (.DesignGrid | length) == 50 and (.DesignGrid | all(test("^[01]{50}$")))' "$e"
-check '.Palette[255] == "#FF007F" and .TransUnitSize == [5,3] and .TransUnit1[0] == "1000100000000001"' "$e"
-check '.Notes == "Twill \u00e4\u20ac" and .RepeatThreading == 12' "$e"
+check '([.Threading, .Treadling, .WarpColors, .WeftColors, .Liftplan] | map(length)) == [9600,9600,9600,9600,9600]
+  and .Threading[0:13] == [1,2,3,4,1,2,3,4,0,4,3,2,0] and .TieUp[0][0:7] == "1000110" and (.TieUp | length) == 16
+  and (.DesignGrid | length) == 50 and (.DesignGrid | all(test("^[01]{50}$"))) and .Palette[255] == "#FF007F"
+  and .TransUnitSize == [5,3] and .TransUnit1[0] == "1000100000000001" and .Notes == "Twill \u00e4\u20ac"
+  and .RepeatThreading == 12' "$e"
 # Liftplan rows are integers, bit k-1 for element k; Design mode reads the companion.
 "$cli" dump "$data/sample_v7_d.hdw" >"$tmp/d.json" || fail "dump of a liftplan pattern"
 check '.Liftplan[0:2] == [7, 270] and .Liftplan[9] == 312' "$tmp/d.json"

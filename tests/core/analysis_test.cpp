@@ -140,23 +140,12 @@ TEST(FindRepeat, SequencesLiftplanRowsAndColours) {
     EXPECT_EQ(FindColorRepeat(colours.data(), 9600, 9600), (RepeatResult{3, true}));
     colours[9500] = 99;
     EXPECT_FALSE(FindColorRepeat(colours.data(), 9600, 9600).Found);
-}
-
-TEST(FindRepeat, TheRememberedRepeatsFollowTheDraft) {
-    auto d = test::NewDraft();
-    d->Ends = 40, d->Picks = 30;
-    for (int e = 1; e <= 24; ++e) d->Threading[e] = uint8_t(1 + (e - 1) % 4);
-    for (int p = 1; p <= 30; ++p) d->Treadling[p] = uint8_t(1 + (p - 1) % 6);
-    for (int e = 1; e <= 40; ++e) d->WarpColors[e] = uint8_t(e % 5 == 0 ? 3 : 6);
-    UpdateRememberedRepeats(*d);
-    // Warp colours are searched over the used ends 1..24 only.
-    EXPECT_EQ(std::tuple(d->RepeatThreading, d->RepeatTreadling, d->RepeatWarpColors,
-                         d->RepeatWeftColors),
-              std::tuple(4, 6, 5, 1));
-    SetLoomSystem(*d, LoomSystem::Liftplan);
-    for (int p = 1; p <= 30; ++p) d->Liftplan[p] = LiftplanRow(1u << ((p - 1) % 3));
-    UpdateRememberedRepeats(*d);
-    EXPECT_EQ(d->RepeatTreadling, 3);
+    // The remembered repeats search the warp colours over the used ends only.
+    auto d = NewDraft();
+    for (int e = 1; e <= 40; ++e) d->Threading[e] = uint8_t(e <= 24 ? 1 + (e - 1) % 4 : 0);
+    for (int e = 1; e <= 40; ++e) d->WarpColors[e] = uint8_t(e % 5 == 0 || e > 24 ? 3 : 6);
+    UpdateUsed(*d), UpdateRememberedRepeats(*d);
+    EXPECT_EQ(std::tuple(d->RepeatThreading, d->RepeatWarpColors), std::tuple(4, 5));
 }
 
 } // namespace

@@ -41,13 +41,11 @@ TEST(PatternSave, ReplacesTheFileWholeOrNotAtAll) {
     // Writes beyond the size limit fail, as they would on a full disk; so do
     // a target that is a folder and a folder that does not exist.
     rlimit old{}, lim{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    lim = old, lim.rlim_cur = 500;
+    ::getrlimit(RLIMIT_FSIZE, &old), lim = old, lim.rlim_cur = 500;
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &lim);
     const Status full = SavePattern(*d, path, {});
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
+    ::setrlimit(RLIMIT_FSIZE, &old), std::signal(SIGXFSZ, handler);
     EXPECT_EQ(ErrorKey(full), "File Write Error");
     fs::create_directories(dir.Path / "taken.hdw" / "inside");
     EXPECT_EQ(ErrorKey(SavePattern(*d, dir.File("taken.hdw"), {})), "File Write Error");
@@ -227,8 +225,8 @@ std::vector<int> Rows(const DraftState& d, int from, int to) {
 TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
     // Notes only, from a headerless file: nothing else moves.
     HeaderlessFile h;
-    h.Shafts = 12, h.Threading.assign(600, 3), h.Notes = {'n', 'e', 'w', 0};
-    h.TieUpColumns.assign(4, {0, 0});
+    h.Shafts = 12, h.Threading.assign(600, 3), h.TieUpColumns.assign(4, Bytes(2));
+    h.Notes = {'n', 'e', 'w', 0};
     std::mt19937 rng(1);
     auto d = RandomDraft(rng, LoomSystem::SingleTreadling, false);
     const auto before = std::make_unique<DraftState>(*d);
@@ -243,7 +241,7 @@ TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
     // loom, view and file name stay; undo brings the old threading back.
     BracedFile f = SampleBraced();
     f.Shafts = 12, f.Threading = {12, 11, 1}, f.Ends = 3, f.Zoom = 3;
-    f.TieUpColumns.assign(6, {0, 0});
+    f.TieUpColumns.assign(6, Bytes(2));
     auto t = RandomDraft(rng, LoomSystem::Liftplan, false);
     t->Shafts = t->Treadles = 6, t->Ends = 400;
     const auto threading = t->Threading;
@@ -266,25 +264,16 @@ TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
     FixedChooser cancel;
     const LoadResult r = LoadWith(*t, SampleBraced().Build(), cancel);
     EXPECT_TRUE(!r.Ok && r.Cancelled && !r.Error);
-    ExpectSameDocument(*t, *kept);
-}
-
-TEST(PatternComponents, PicturesAndWifFilesAreRefusedByName) {
-    TempDir dir;
-    auto d = NewDraft();
-    FixedChooser any({ComponentChoice::Load, {.Notes = true}});
-    for (const char* name : {"a.Bmp", "b.wif", "c.hdw"})
-        WriteBytes(dir.File(name), SampleBraced().Build());
-    EXPECT_EQ(ErrorKey(LoadComponents(*d, dir.File("a.Bmp"), any)),
+    // Pictures and WIF files are refused by their name, before anything is asked.
+    EXPECT_EQ(ErrorKey(LoadComponents(*t, "/p/a.Bmp", cancel)),
               "Cannot open components from BMP-file.");
-    EXPECT_EQ(ErrorKey(LoadComponents(*d, dir.File("b.wif"), any)),
+    EXPECT_EQ(ErrorKey(LoadComponents(*t, "/p/b.wif", cancel)),
               "Cannot open components from WIF-file.");
-    EXPECT_EQ(any.Asked, 0);
-    EXPECT_TRUE(LoadComponents(*d, dir.File("c.hdw"), any).Ok);
-    EXPECT_EQ(d->Notes.substr(0, 5), "Twill");
+    EXPECT_EQ(cancel.Asked, 1);
+    ExpectSameDocument(*t, *kept);
     // Multiple treadling offers the threading and the tie-up, no liftplan.
-    SetLoomSystem(*d, LoomSystem::MultipleTreadling);
-    const ComponentEnabling e = EnabledComponents(*d);
+    SetLoomSystem(*t, LoomSystem::MultipleTreadling);
+    const ComponentEnabling e = EnabledComponents(*t);
     EXPECT_TRUE(e.Threading && e.TieUp && !e.Treadling && !e.Liftplan && !e.BlendVisible());
 }
 
@@ -359,7 +348,6 @@ TEST(PatternComponents, LiftplanRowsAtAnIntervalAppendedAndBlended) {
 }
 
 TEST(PatternComponents, LiftplanOverlayChoosesBetweenTwoFiles) {
-    TempDir dir;
     // A: 4 shafts, every row lifts all but the second. B: 10 shafts, row p
     // lifts p and 10.
     BracedFile a = SampleLiftplan(0), b = SampleLiftplan(0);
@@ -368,37 +356,33 @@ TEST(PatternComponents, LiftplanOverlayChoosesBetweenTwoFiles) {
     a.LiftplanRows[1] = {0x00};
     b.Type = 'g';
     for (int k = 1; k <= 5; ++k) b.LiftplanRows.push_back({uint8_t(1 << (k - 1)), 0x02});
-    WriteBytes(dir.File("a.hdw"), a.Build());
-    WriteBytes(dir.File("b.hdw"), b.Build());
+    const Bytes fileA = a.Build(), fileB = b.Build();
     auto d = LiftplanDraft(8);
     d->Shafts = d->Treadles = 12;
     d->Liftplan[1] = 0;      // empty: becomes B's row
     d->Liftplan[2] = 0x00F3; // set cells take A's, beyond A's 4 shafts stay set
     d->Liftplan[3] = 0x0480; // clear cells take B's up to its 10 shafts
     d->Liftplan[7] = 0x0001; // beyond both files' rows
-    ASSERT_TRUE(LoadLiftplanOverlay(*d, dir.File("a.hdw"), dir.File("b.hdw")));
+    ASSERT_TRUE(LiftplanOverlayBytes(*d, fileA, fileB));
     EXPECT_EQ(std::tuple(d->Liftplan[1], d->Liftplan[2], d->Liftplan[3], d->Liftplan[7]),
               std::tuple(0x0201, 0x02F0, 0x0684, 0x0001));
     EXPECT_EQ(d->PicksUsed, 8);
 
     // Files that cannot serve stop it with a reason, and change nothing.
     a.Shafts = 17;
-    WriteBytes(dir.File("wide.hdw"), a.Build());
-    WriteBytes(dir.File("e.hdw"), SampleBraced().Build());
-    WriteBytes(dir.File("old.hdw"), HeaderlessFile().Build());
-    Bytes cut = b.Build();
-    cut.resize(30);
-    WriteBytes(dir.File("cut.hdw"), cut);
-    const std::pair<std::string, Message> refusals[] = {
-        {"none.hdw", {"", "Cannot find %1", {dir.File("none.hdw")}}},
-        {"old.hdw", {"", "File version is too old.", {}}},
-        {"e.hdw", {"", "%1 contains no liftplan.", {dir.File("e.hdw")}}},
-        {"wide.hdw", {"", "Too many shafts in loading liftplan!", {}}},
-        {"cut.hdw", {"", "Read beyond end of file", {}}},
+    const Bytes cut(fileB.begin(), fileB.begin() + 30);
+    const std::pair<Bytes, Message> refusals[] = {
+        {HeaderlessFile().Build(), {"", "File version is too old.", {}}},
+        {SampleBraced().Build(), {"", "%1 contains no liftplan.", {"B"}}},
+        {a.Build(), {"", "Too many shafts in loading liftplan!", {}}},
+        {cut, {"", "Read beyond end of file", {}}},
     };
     const auto before = std::make_unique<DraftState>(*d);
-    for (const auto& [name, message] : refusals)
-        EXPECT_EQ(LoadLiftplanOverlay(*d, dir.File("a.hdw"), dir.File(name)).Error, message);
+    for (const auto& [file, message] : refusals)
+        EXPECT_EQ(LiftplanOverlayBytes(*d, fileA, file).Error, message);
+    TempDir dir;
+    EXPECT_EQ(LoadLiftplanOverlay(*d, dir.File("none.hdw"), dir.File("b.hdw")).Error,
+              (Message{"", "Cannot find %1", {dir.File("none.hdw")}}));
     ExpectSameDocument(*d, *before);
 }
 

@@ -24,9 +24,7 @@ LoadResult Open(DraftState& d, const Bytes& bytes, LoadRequest request = {}) {
                             [](const std::string&, Bytes&) { return ReadStatus::NotFound; });
 }
 
-// What a loaded document holds, as text: the header values in file order,
-// then the first cells of the grids, the last end and pick, three palette
-// entries and the notes.
+// What a loaded document holds, as one line: the header in file order, grid cells, notes.
 std::string Summary(const DraftState& d) {
     std::ostringstream s;
     s << "zoom " << int(d.Zoom) << ", " << d.Shafts << "x" << d.Treadles << " loom "
@@ -85,10 +83,10 @@ TEST(PatternFormat, Version7SetsEveryField) {
     EXPECT_TRUE(d->TransUnit1[0][0] && d->TransUnit1[0][4] && !d->TransUnit1[0][1] &&
                 d->TransUnit1[0][15] && d->TransUnit1[15][15] && !d->TransUnit1[15][14] &&
                 d->TransUnit2[1][1]);
-    EXPECT_TRUE(d->Palette[200] == (PaletteEntry{200, 55, 100}) &&
-                d->ColorTable[1] == MakeColorRef(1, 254, 0));
+    EXPECT_TRUE(d->Palette[200] == (PaletteEntry{200, 55, 100}) && !d->Changed &&
+                d->ColorTable[1] == MakeColorRef(1, 254, 0) &&
+                d->FileName == "/patterns/sample.hdw");
     EXPECT_EQ(d->Notes, "Twill \xC3\xA4\xE2\x82\xAC"); // "ä€" from Windows-1252
-    EXPECT_TRUE(d->FileName == "/patterns/sample.hdw" && !d->Changed);
     // The writer lays out the same document in exactly the same bytes.
     EXPECT_EQ(EncodePattern(*d, {}), bytes);
     for (uint8_t v : {5, 6}) { // the same layout
@@ -98,8 +96,7 @@ TEST(PatternFormat, Version7SetsEveryField) {
     }
 }
 
-// Every other layout and type, and the bounds of every value read: each case
-// loads into a fresh document and must show the given parts of its summary.
+// Every other layout and type, and the bounds of every value read.
 TEST(PatternFormat, EveryLayoutAndTheBoundsOfEveryValue) {
     BracedFile old = Sample();
     old.Version = 4, old.Zoom = 19, old.Ends = 30; // zoom stored less one
@@ -259,8 +256,7 @@ TEST(PatternFormat, RefusedFilesChangeNothing) {
     ExpectSameDocument(*d, *before);
 }
 
-// The fuzzer's seeds and every input it ever crashed on, replayed through
-// its harness: each must load (or be refused) within the document's bounds.
+// The fuzzer's seeds and kept crash inputs, replayed through its harness.
 TEST(PatternFuzzRegression, EveryKeptInputLoadsWithinBounds) {
     const std::filesystem::path data = HW_TEST_DATA_DIR;
     int replayed = 0;
@@ -272,8 +268,7 @@ TEST(PatternFuzzRegression, EveryKeptInputLoadsWithinBounds) {
     EXPECT_GT(replayed, 20);
 }
 
-// A draft with every stored value random but representable; the notes use
-// characters every Windows-1252 byte can carry.
+// A draft with every stored value random but representable.
 std::unique_ptr<DraftState> RandomDocument(std::mt19937& rng, LoomSystem system, bool design,
                                            int maxNotes = 3000) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -309,32 +304,18 @@ std::unique_ptr<DraftState> RandomDocument(std::mt19937& rng, LoomSystem system,
     return d;
 }
 
-// Old layouts keep only the ratio of the densities: the smaller comes back
-// as the base (12 per cm, 5 per inch), the other rounded to whole threads.
-void ExpectSameDensityRatio(const DraftState& a, const DraftState& b) {
-    const double base = b.MetricUnits ? 12 : 5;
-    const double want = double(a.EndsPerUnit) / a.PicksPerUnit;
-    if (want * base > 255 || base / want > 255) return; // beyond what a density byte holds
-    EXPECT_NEAR(double(b.EndsPerUnit) / b.PicksPerUnit, want, std::max(want, 1.0) * 0.55 / base)
-        << int(a.EndsPerUnit) << "/" << int(a.PicksPerUnit) << " came back as "
-        << int(b.EndsPerUnit) << "/" << int(b.PicksPerUnit);
-}
-
-const LoomSystem Systems[] = {LoomSystem::SingleTreadling, LoomSystem::MultipleTreadling,
-                              LoomSystem::Liftplan};
-
 TEST(PatternRoundTrip, CurrentVersionGivesBackEveryStoredField) {
     std::mt19937 rng(2024);
     TempDir dir;
     for (int i = 0; i < 60; ++i) {
         SCOPED_TRACE(i);
-        const bool design = Systems[i % 3] != LoomSystem::MultipleTreadling && i % 4 == 0;
-        auto a = RandomDocument(rng, Systems[i % 3], design);
+        const bool design = LoomSystem(i % 3) != LoomSystem::MultipleTreadling && i % 4 == 0;
+        auto a = RandomDocument(rng, LoomSystem(i % 3), design);
         const std::string path = dir.File("p" + std::to_string(i) + ".hdw");
         ASSERT_TRUE(SavePattern(*a, path, {}));
         // Into a document of another loom system, so nothing is left over:
         // whatever the reader did not store shows in a second save.
-        auto b = RandomDocument(rng, Systems[(i + 1) % 3], false);
+        auto b = RandomDocument(rng, LoomSystem((i + 1) % 3), false);
         const LoadResult r = LoadPattern(*b, path, {});
         ASSERT_TRUE(r.Ok && r.Warnings.empty()) << ErrorKey(r);
         EXPECT_EQ(EncodePattern(*b, {}), ReadBytes(path));
@@ -352,7 +333,7 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         SCOPED_TRACE(i);
         const OldVersion version = OldVersion(i % 3);
         const bool headerless = version == OldVersion::V12;
-        auto a = RandomDocument(rng, Systems[i % 3], false, headerless ? 400 : 3000);
+        auto a = RandomDocument(rng, LoomSystem(i / 3 % 3), false, headerless ? 400 : 3000);
         if (headerless) {
             a->Ends = 700; // beyond the layout's 600 ends
             for (int e = 590; e <= 700; ++e) a->Threading[e] = 1;
@@ -363,7 +344,14 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         b->MetricUnits = a->MetricUnits; // the density rule works in the reader's units
         ASSERT_TRUE(Open(*b, bytes).Ok);
         ExpectModelInvariants(*b);
-        ExpectSameDensityRatio(*a, *b);
+        // Only the ratio of the densities survives: the smaller comes back as
+        // the base (12 per cm, 5 per inch), the other rounded to whole threads.
+        const double base = b->MetricUnits ? 12 : 5,
+                     want = double(a->EndsPerUnit) / a->PicksPerUnit;
+        const double got = double(b->EndsPerUnit) / b->PicksPerUnit; // beyond a byte: not kept
+        EXPECT_TRUE(want * base > 255 || base / want > 255 ||
+                    std::abs(got - want) <= std::max(want, 1.0) * 0.55 / base)
+            << got << " for " << want;
         // What the layout cannot hold, checked here and then taken over, so
         // that everything else can be compared byte for byte.
         b->EndsPerUnit = a->EndsPerUnit, b->PicksPerUnit = a->PicksPerUnit;

@@ -1,7 +1,6 @@
 #pragma once
 
-// Pattern files built byte by byte from the layout tables, independently of
-// the writer, plus helpers the pattern-file tests share.
+// Pattern files built byte by byte from the layout tables, independently of the writer.
 
 #include "../../fuzz/load_pattern_harness.h"
 #include "model/draft_state.h"
@@ -62,8 +61,7 @@ struct BracedFile {
     }
 };
 
-// A small single-treadling sample: 12 ends on 4 shafts, 10 picks on 6
-// treadles, every field set to something a mix-up would show.
+// 12 ends on 4 shafts, 10 picks on 6 treadles; every field shows a mix-up.
 inline BracedFile SampleBraced() {
     BracedFile f;
     f.Threading = {1, 2, 3, 4, 1, 2, 3, 4, 0, 4, 3, 2};

@@ -24,10 +24,10 @@ struct ViewFixture {
     std::unique_ptr<RasterCanvas> Canvas;
     int Width = 0, Height = 0;
 
+    // A simple layout to start from: threading on top, everything numbered
+    // from the top left.
     ViewFixture() {
         DraftState& d = *Draft;
-        // A simple layout to start from: threading on top, everything
-        // numbered from the top left.
         d.LayoutTopBot = d.RightStart = d.BottomStart = false;
         d.CkoLeftStart = d.Atopstart = true;
         d.Style = 2, d.Shafts = d.Treadles = 4, d.Ends = d.Picks = 40, d.Zoom = 7;
@@ -38,8 +38,7 @@ struct ViewFixture {
         DraftState& d = *Draft;
         for (int e = 1; e <= ends; ++e) d.Threading[e] = uint8_t((e - 1) % 4 + 1);
         for (int p = 1; p <= picks; ++p) d.Treadling[p] = uint8_t((p - 1) % 4 + 1);
-        for (int t = 1; t <= 4; ++t)
-            for (int s = 1; s <= 4; ++s) d.TieUpAt(s, t) = ((s - t + 4) % 4) < 2;
+        for (int i = 0; i < 16; ++i) d.TieUpAt(i % 4 + 1, i / 4 + 1) = (i % 4 - i / 4 + 4) % 4 < 2;
         UpdateUsed(d);
     }
 
@@ -52,18 +51,16 @@ struct ViewFixture {
     void Paint() {
         DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings).FullRepaint(Width, Height);
     }
-
     // A full repaint of the current state on a canvas of its own.
     std::unique_ptr<RasterCanvas> Fresh() const {
         auto c = std::make_unique<RasterCanvas>(Width, Height, 0x654321);
         DraftRenderer(*c, *Draft, Window, Geometry, Settings).FullRepaint(Width, Height);
         return c;
     }
-
     // Centre of a cell.
     Point Center(const ViewAreaLayout& a, int column, int row) const {
-        const int c = Geometry.Cell;
-        return {a.Columns.CellPos(column) + c / 2, a.Rows.CellPos(row) + c / 2};
+        return {a.Columns.CellPos(column) + Geometry.Cell / 2,
+                a.Rows.CellPos(row) + Geometry.Cell / 2};
     }
     ColorRef At(Point p) const { return Canvas->PixelColor(p.X, p.Y); }
     ColorRef At(int x, int y) const { return Canvas->PixelColor(x, y); }

@@ -10,8 +10,7 @@ namespace {
 
 using test::ViewFixture;
 
-// Where each area lies, and that each cell hits back to its own numbers, is
-// checked with the renderer's oracle.
+// Where each cell lies and that it hits back: see the renderer's oracle.
 TEST(ViewHitTest, WhatCanBeEditedAndTheDesignGridsLimit) {
     ViewFixture f;
     const ViewGeometry& g = f.Geometry;
@@ -40,18 +39,16 @@ TEST(ViewZoom, TheLargestStepAtWhichShaftsAndTreadlesFit) {
     ViewFixture f;
     DraftState& d = *f.Draft;
     d.Shafts = d.Treadles = 16;
-    // 16 + 5 rows must fit: 200 / 21 = 9-pixel cells at most, zoom 8.
-    EXPECT_EQ(LargestFittingZoom(d, true, 2000, 200), 8);
-    EXPECT_EQ(std::tuple(AcceptedZoom(d, true, 20, 2000, 200), AcceptedZoom(d, true, 6, 2000, 200)),
-              std::tuple(8, 6));
-    // Without the threading only the treadles limit it; Design mode takes any step.
-    EXPECT_EQ(LargestFittingZoom(d, false, 2000, 200), 20);
-    EXPECT_EQ(LargestFittingZoom(d, false, 210, 200), 9); // 210 / 21 = 10-pixel cells
-    d.DesignMode = true;
+    // 16 + 5 rows must fit: 200 / 21 = 9-pixel cells at most, zoom 8. Without
+    // the threading only the treadles limit it (210 / 21 = 10-pixel cells).
+    EXPECT_EQ(std::tuple(AcceptedZoom(d, true, 20, 2000, 200), AcceptedZoom(d, true, 6, 2000, 200),
+                         LargestFittingZoom(d, false, 2000, 200),
+                         LargestFittingZoom(d, false, 210, 200)),
+              std::tuple(8, 6, 20, 9));
+    d.DesignMode = true; // takes any step
     EXPECT_EQ(AcceptedZoom(d, true, 20, 2000, 200), 20);
     // Shrinking the window lowers the zoom, growing it does not raise it again.
-    d.DesignMode = false;
-    d.Zoom = 20;
+    d.DesignMode = false, d.Zoom = 20;
     f.Layout(3000, 300); // 300 / 21 = 14-pixel cells
     f.Layout(3000, 2000);
     EXPECT_EQ(d.Zoom, 13);
@@ -99,11 +96,9 @@ TEST(ViewStatus, PanelsNameTheCellInDraftNumbersAndTheCaptionThePath) {
         const PositionTexts t = PointerPositionTexts(*d, w, {a, col, row});
         return t.First + "|" + t.Second;
     };
-    // "End", "Pick", "Shaft", "Treadle" and "Color" in the current language.
-    std::string e = GetText("TWform", "@idend") + ": ", p = GetText("TWform", "@idpick") + ": ",
-                s = GetText("TWform", "@idshaft") + ": ",
-                t = GetText("TWform", "@idtreadle") + ": ",
-                c = GetText("TWform", "@idcolor") + ": ";
+    auto label = [](const char* key) { return GetText("TWform", key) + ": "; };
+    const std::string e = label("@idend"), p = label("@idpick"), s = label("@idshaft"),
+                      t = label("@idtreadle"), c = label("@idcolor");
     EXPECT_EQ(texts(ViewArea::Threading, 3, 2), e + "13|" + s + "2");
     EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), p + "27|" + t + "4");
     EXPECT_EQ(texts(ViewArea::WarpColors, 3, 0), e + "13|" + c + "42");
@@ -112,9 +107,9 @@ TEST(ViewStatus, PanelsNameTheCellInDraftNumbersAndTheCaptionThePath) {
     EXPECT_EQ(texts(ViewArea::None, 0, 0), "|");
     d->TreadleMode = false;
     EXPECT_EQ(texts(ViewArea::Treadling, 4, 7), p + "27|" + s + "4");
-    EXPECT_EQ(WarpRangeText(w), GetText("TWform", "@idwarp") + ": 11-40");
+    EXPECT_EQ(WarpRangeText(w), label("@idwarp") + "11-40");
     w.VisiblePicks = 0;
-    EXPECT_EQ(WeftRangeText(w), GetText("TWform", "@idweft") + ": 20-20");
+    EXPECT_EQ(WeftRangeText(w), label("@idweft") + "20-20");
     // Long paths shorten "Documents and Settings", then show the file name only.
     const std::string docs = "C:\\Documents and Settings\\ann\\" + std::string(61, 'x');
     EXPECT_EQ(WindowCaption("Heddlewise", docs + "\\rose.hdw", 1200),
@@ -122,7 +117,6 @@ TEST(ViewStatus, PanelsNameTheCellInDraftNumbersAndTheCaptionThePath) {
     EXPECT_EQ(WindowCaption("Heddlewise", "/" + std::string(120, 'y') + "/rose.hdw", 1200),
               "Heddlewise - rose.hdw");
     EXPECT_EQ(ApplicationTitle("Heddlewise", "/home/ann/rose.hdw"), "rose - Heddlewise");
-    EXPECT_EQ(ApplicationTitle("Heddlewise", ""), "Heddlewise");
 }
 
 } // namespace

@@ -34,8 +34,7 @@ constexpr int Shafts = 5, Treadles = 6, Ends = 28, Picks = 26; // Ends, Picks: v
 constexpr int ScrollEnds = 1, ScrollPicks = 2;
 constexpr ColorRef Background = MakeColorRef(0xF0, 0xE8, 0xD8);
 
-// The draft behind every case: ends 4 and 9 and all after 22 empty, pick 6
-// without treadle in single treadling; every end and pick its own colour.
+// The draft: ends 4, 9 and after 22 empty, pick 6 untreadled, a colour per end and pick.
 const auto ShaftOf = [](int end) {
     return end <= 22 && end != 4 && end != 9 ? (end - 1) % Shafts + 1 : 0;
 };
@@ -54,8 +53,7 @@ ColorRef Darker(ColorRef c) {
     return MakeColorRef(uint8_t(r - r / 4), uint8_t(g - g / 4), uint8_t(b - b / 4));
 }
 
-// An area in cells: its corner in pixels, its size, the direction its
-// numbers run and the ends or picks scrolled past.
+// An area: its corner in pixels, cells, numbering direction and scroll offset.
 struct Area {
     int X, Y, Cols, Rows;
     bool ColsFwd, RowsFwd;
@@ -76,8 +74,8 @@ struct Oracle {
     }
     int X(const Area& a, int col) const { return a.X + (a.ColsFwd ? col - 1 : a.Cols - col) * C; }
     int Y(const Area& a, int row) const { return a.Y + (a.RowsFwd ? row - 1 : a.Rows - row) * C; }
-    void Inner(const Area& a, int col, int row, ColorRef color) {
-        Fill(X(a, col) + 1, Y(a, row) + 1, C - 1, C - 1, color);
+    void Inner(const Area& a, int c, int r, ColorRef k) {
+        Fill(X(a, c) + 1, Y(a, r) + 1, C - 1, C - 1, k);
     }
     // R + 1 horizontal and C + 1 vertical lines, end points included.
     void Grid(const Area& a) {
@@ -104,10 +102,8 @@ struct Oracle {
         if (K.Style != 3 && K.Style != 4) return Fill(x, y, C, C, weftOnTop ? weft : warp);
         int width = C, offset = 0;
         if (K.Style == 3) width -= (C > 2 ? 1 : 0) + C / 6, offset = C / 12;
-        const bool trailing = K.Style == 4 && K.Zoom >= 3;
-        auto edge = [&](int i) {
-            return K.Style == 4 && (i == offset || (trailing && i == offset + width - 1));
-        };
+        // Style 4 outlines a strip's leading edge, and from zoom 3 its trailing one.
+        auto edge = [&](int i) { return K.Style == 4 && (i == 0 || (K.Zoom >= 3 && i == C - 1)); };
         for (int j = 0; j < C; ++j)
             for (int i = 0; i < C; ++i) {
                 const bool inWarp = i >= offset && i < offset + width;
@@ -289,14 +285,12 @@ TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
         // row and column have only one.
         for (const auto& [area, a] : o.Areas)
             for (int col = 1; col <= a.Cols; ++col)
-                for (int row = 1; row <= a.Rows; ++row) {
-                    const ViewHit want{area, area == ViewArea::WeftColors ? 0 : col,
-                                       area == ViewArea::WarpColors ? 0 : row};
-                    ASSERT_EQ(HitTest(f.Geometry, o.X(a, col) + 1, o.Y(a, row) + c - 1, false),
-                              want);
-                    ASSERT_EQ(HitTest(f.Geometry, o.X(a, col) + c - 1, o.Y(a, row) + 1, false),
-                              want);
-                }
+                for (int row = 1; row <= a.Rows; ++row)
+                    for (int dx : {1, c - 1})
+                        ASSERT_EQ(
+                            HitTest(f.Geometry, o.X(a, col) + dx, o.Y(a, row) + c - dx, false),
+                            (ViewHit{area, area == ViewArea::WeftColors ? 0 : col,
+                                     area == ViewArea::WarpColors ? 0 : row}));
         // Change the draft behind the view and repaint only what changed: the
         // same picture as a full repaint.
         d.Threading[5] = uint8_t(d.Threading[5] % Shafts + 1), d.Treadling[7] = 0;
