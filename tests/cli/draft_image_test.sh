@@ -26,8 +26,9 @@ done
 grep -q "Cannot find $tmp/none.hdw" "$tmp/err" || fail "missing input said: $(cat "$tmp/err")"
 "$cli" draft-image "$sample" "$tmp/no/dir/x.png" 2>"$tmp/err"; [ $? -eq 1 ] || fail "bad output"
 grep -q "File Write Error" "$tmp/err" || fail "bad output said: $(cat "$tmp/err")"
-(ulimit -v 4000000; "$cli" draft-image "$sample" "$tmp/big.png" --zoom 9 --ends 9600 --picks 9600) 2>"$tmp/err"
-[ $? -eq 1 ] || fail "a huge picture must exit 1"
-grep -q "96091 x 96071 pixels" "$tmp/err" || fail "huge picture said: $(cat "$tmp/err")"
-[ -e "$tmp/big.png" ] && fail "a huge picture wrote a file"
+if ! ldd "$cli" | grep -q libasan; then # a sanitizer's allocator aborts on purpose
+  (ulimit -v 4000000; "$cli" draft-image "$sample" "$tmp/big.png" --zoom 9 --ends 9600 --picks 9600) 2>"$tmp/err"
+  [ $? -eq 1 ] && grep -q "96091 x 96071 pixels" "$tmp/err" || fail "huge picture: $(cat "$tmp/err")"
+  [ -e "$tmp/big.png" ] && fail "a huge picture wrote a file"
+fi
 echo ok

@@ -123,14 +123,11 @@ TEST(PatternFormat, EveryLayoutAndTheBoundsOfEveryValue) {
     small.WarpSize = 4, small.WeftSize = 10; // both code 1
     BracedFile typeD = SampleLiftplan(0);
     typeD.LiftplanRows = {{0xFF, 0xFF}, {0x01, 0x02}, {0x00, 0x00}};
-    BracedFile typeG = typeD;
-    typeG.Type = 'g';
     BracedFile typeF = Sample();
     typeF.Type = 'f';
     typeF.LiftplanRows = {{0x21}, {0x3F}, {0xC1}}; // no treadles 7 and 8
     const std::pair<Bytes, std::vector<const char*>> cases[] = {
         {typeD.Build(), {"10x10 loom 0", "used 12x2", "liftplan 3ff 201 0"}},
-        {typeG.Build(), {"10x10 loom 0", "liftplan 3ff 201 0"}},
         {typeF.Build(), {"4x6 loom 2", "liftplan 21 3f 1;"}},
         // Sizes from the counts, at least 500; units and view zoom not applied.
         {old.Build(), {"zoom 20,", "density 24/12", "500x500 used 120x10, metric 1, view zoom 2"}},

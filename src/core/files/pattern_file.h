@@ -105,8 +105,9 @@ CompanionReader DiskCompanionReader();
 
 // Reads a pattern of any version into a scratch copy of the document and
 // commits it only when the whole read succeeded; a refused, damaged or
-// cancelled file leaves the document exactly as it was. A full open sets FileName and clears the
-// modified flag; an Open Components load saves the undo copy and marks the document changed.
+// cancelled file leaves the document exactly as it was, and Error says why.
+// A full open sets FileName and clears the modified flag; an Open Components
+// load saves the undo copy and marks the document changed.
 LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request);
 // The same over bytes already in memory (tests, the fuzzer).
 LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const std::string& path,

@@ -9,7 +9,7 @@ namespace hw {
 // Something the core has to tell the user: why an operation failed, or what
 // an operation that went through could not keep. The core never shows it;
 // the editor puts it in a message box, heddlewise-cli prints it on stderr
-// (MessageText gives the text).
+// (MessageText in files/message_text.h gives the text).
 struct Message {
     // The translation table that holds Key; empty when Key is the text
     // itself (file and format errors are fixed English texts).
