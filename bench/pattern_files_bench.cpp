@@ -15,16 +15,6 @@ namespace {
 
 using namespace hw;
 
-class QuietPrompter : public Prompter {
-public:
-    void ShowInfo(const std::string&) override {}
-    int AskYesNo(const std::string&) override { return IdNo; }
-    int AskYesNoCancel(const std::string&) override { return IdCancel; }
-    int WarnYesNoCancel(const std::string&) override { return IdCancel; }
-    int AskOkCancel(const std::string&) override { return IdCancel; }
-    void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-};
-
 // Every end threaded, every pick woven, colours everywhere, full notes.
 std::unique_ptr<DraftState> FullDraft(bool liftplan) {
     auto d = std::make_unique<DraftState>();
@@ -58,9 +48,8 @@ void BM_SavePattern(benchmark::State& state) {
     auto d = FullDraft(state.range(0));
     const std::string dir = TempFolder();
     const std::string path = dir + "/full.hdw";
-    QuietPrompter p;
     for (auto _ : state)
-        if (!SavePattern(*d, path, {}, p)) state.SkipWithError("save failed");
+        if (!SavePattern(*d, path, {})) state.SkipWithError("save failed");
     std::remove(path.c_str());
     ::rmdir(dir.c_str());
 }
@@ -69,11 +58,10 @@ void BM_LoadPattern(benchmark::State& state) {
     auto source = FullDraft(state.range(0));
     const std::string dir = TempFolder();
     const std::string path = dir + "/full.hdw";
-    QuietPrompter p;
-    SavePattern(*source, path, {}, p);
+    SavePattern(*source, path, {});
     auto d = std::make_unique<DraftState>();
     for (auto _ : state)
-        if (!LoadPattern(*d, path, {}, p).Ok) state.SkipWithError("load failed");
+        if (!LoadPattern(*d, path, {}).Ok) state.SkipWithError("load failed");
     std::remove(path.c_str());
     ::rmdir(dir.c_str());
 }

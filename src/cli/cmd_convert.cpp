@@ -1,7 +1,6 @@
 // heddlewise-cli convert IN OUT --format hdw|hdw4|hdw3|hdw12
 #include "commands.h"
 #include "pattern_open.h"
-#include "stderr_prompter.h"
 
 #include "files/pattern_file.h"
 
@@ -39,18 +38,16 @@ static int RunConvert(const Args& args) {
 
     auto d = std::make_unique<DraftState>();
     if (!OpenPatternAsEditorDoes(*d, paths[0])) return ExitFileError;
-    StderrPrompter prompter;
     const SaveOptions options; // layout options saved, as the editor's default
-    bool ok;
-    if (format == "hdw")
-        ok = SavePattern(*d, paths[1], options, prompter);
-    else
-        ok = SaveOldVersion(*d, paths[1],
-                            format == "hdw4"   ? OldVersion::V4
-                            : format == "hdw3" ? OldVersion::V3
-                                               : OldVersion::V12,
-                            options, prompter);
-    return ok ? ExitOk : ExitFileError;
+    const Status saved = format == "hdw" ? SavePattern(*d, paths[1], options)
+                                         : SaveOldVersion(*d, paths[1],
+                                                          format == "hdw4"   ? OldVersion::V4
+                                                          : format == "hdw3" ? OldVersion::V3
+                                                                             : OldVersion::V12,
+                                                          options);
+    if (saved) return ExitOk;
+    Report(*saved.Error);
+    return ExitFileError;
 }
 
 } // namespace hw::cli

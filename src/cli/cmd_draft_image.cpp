@@ -7,7 +7,6 @@
 #include "view/draft_image.h"
 
 #include <charconv>
-#include <cstdio>
 #include <memory>
 
 namespace hw::cli {
@@ -72,14 +71,17 @@ static int RunDraftImage(const Args& args) {
 
     auto d = std::make_unique<DraftState>();
     if (!OpenPatternAsEditorDoes(*d, paths[0])) return ExitFileError;
-    const std::unique_ptr<RasterCanvas> image = RenderDraftImage(*d, options);
-    std::string error;
-    if (!WritePng(paths[1], image->Data(), image->Width(), image->Height(), image->Width(),
-                  error)) {
-        std::fprintf(stderr, "File Write Error\n");
+    const DraftImage image = RenderDraftImage(*d, options);
+    if (image.Error) {
+        Report(*image.Error);
         return ExitFileError;
     }
-    return ExitOk;
+    const RasterCanvas& picture = *image.Picture;
+    const Status written =
+        WritePng(paths[1], picture.Data(), picture.Width(), picture.Height(), picture.Stride());
+    if (written) return ExitOk;
+    Report(*written.Error);
+    return ExitFileError;
 }
 
 } // namespace hw::cli

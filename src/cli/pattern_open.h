@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/draft_state.h"
+#include "model/message.h"
 
 #include <string>
 
@@ -9,5 +10,8 @@ namespace hw::cli {
 // What the editor's Open does to a fresh document: the whole pattern, then
 // the remembered repeat lengths. Reports go to stderr; false on failure.
 bool OpenPatternAsEditorDoes(DraftState& d, const std::string& path);
+
+// A message on stderr, as the editor would show it.
+void Report(const Message& m);
 
 } // namespace hw::cli

@@ -260,10 +260,12 @@ private slots:
         w.Prompter.Answers = {IdYes};
         w.Trigger("ReverttoSaved1");
         QCOMPARE(int(d.Threading[2]), 0);
-        // Closing asks too; Cancel keeps the window open.
+        // Closing asks too, naming the file; Cancel keeps the window open.
         w.Click(w.V().Geometry().Threading, 2, 4);
         w.Prompter.Answers = {IdCancel};
         QVERIFY(!w.Form->close());
+        QCOMPARE(w.Prompter.LastText(),
+                 GetText(GeneralForm, "@globsavech") + " " + w.SavePath.toStdString() + "?");
         QVERIFY(w.Form->isVisible());
     }
 

@@ -103,8 +103,7 @@ struct WindowFixture {
         for (int t = 1; t <= 4; ++t) d->TieUpAt(t, t) = d->TieUpAt(t % 4 + 1, t) = 1;
         UpdateUsed(*d);
         const QString path = File(name);
-        ScriptedPrompter p;
-        if (!SavePattern(*d, path.toStdString(), SaveOptions{}, p)) return {};
+        if (!SavePattern(*d, path.toStdString(), SaveOptions{})) return {};
         return path;
     }
     void Open(const QString& path) {

@@ -2,52 +2,33 @@
 # heddlewise-cli draft-image: picture size, options and failures.
 set -u
 cli=$1
-data=$2
+sample="$2/sample_v7_e.hdw" # 12 ends, 10 picks used; 4 shafts, 6 treadles; zoom 9
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4 "x" $7*256+$8}'; } # from the PNG header
 
-# Width and height from the PNG header (big-endian at bytes 16..23).
-png_size() {
-  local w h
-  w=$(od -An -tu1 -j16 -N4 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4}')
-  h=$(od -An -tu1 -j20 -N4 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4}')
-  echo "${w}x${h}"
-}
-
-sample="$data/sample_v7_e.hdw" # 12 ends, 10 picks used; 4 shafts, 6 treadles; zoom 9
-
-"$cli" draft-image "$sample" "$tmp/a.png" || fail "draft-image failed"
-head -c 8 "$tmp/a.png" | od -An -c | grep -q 'P   N   G' || fail "not a PNG"
 # (ends + treadles + 3) x cell + 1 by (picks + shafts + 3) x cell + 1, cell = zoom + 1
-[ "$(png_size "$tmp/a.png")" = "211x171" ] || fail "used extent: $(png_size "$tmp/a.png")"
-
-"$cli" draft-image "$sample" "$tmp/b.png" --zoom 3 --ends 20 --picks 5 --style 2 ||
-  fail "with options"
-[ "$(png_size "$tmp/b.png")" = "117x49" ] || fail "options: $(png_size "$tmp/b.png")"
-"$cli" draft-image "$sample" "$tmp/c.png" --zoom=1 || fail "--zoom=1"
-[ "$(png_size "$tmp/c.png")" = "43x35" ] || fail "zoom 1: $(png_size "$tmp/c.png")"
-
+"$cli" draft-image "$sample" "$tmp/a.png" || fail "draft-image failed"
+[ "$(size "$tmp/a.png")" = "211x171" ] || fail "used extent: $(size "$tmp/a.png")"
+"$cli" draft-image "$sample" "$tmp/b.png" --zoom=3 --ends 20 --picks 5 --style 2 || fail "options"
+[ "$(size "$tmp/b.png")" = "117x49" ] || fail "options: $(size "$tmp/b.png")"
 # Usage errors exit 2 and write nothing.
-for bad in "--zoom 21" "--zoom 0" "--style 5" "--ends x" "--picks 9601" "--shade 2"; do
+for bad in "--zoom 21" "--zoom 0" "--style 5" "--ends x" "--picks 9601" "--shade 2" ""; do
   # shellcheck disable=SC2086
-  "$cli" draft-image "$sample" "$tmp/bad.png" $bad 2>/dev/null
-  [ $? -eq 2 ] || fail "$bad must be a usage error"
-  [ -e "$tmp/bad.png" ] && fail "$bad wrote a file"
+  "$cli" draft-image "$sample" $([ -n "$bad" ] && echo "$tmp/bad.png") $bad 2>/dev/null
+  [ $? -eq 2 ] || fail "'$bad' must be a usage error"
+  [ -e "$tmp/bad.png" ] && fail "'$bad' wrote a file"
 done
-"$cli" draft-image "$sample" 2>/dev/null; [ $? -eq 2 ] || fail "missing output must exit 2"
-
-# A missing pattern or an unwritable picture exits 1 with the message on stderr.
+# A missing pattern, an unwritable picture, or one too large for the memory
+# there is: exit 1 with the reason on stderr.
 "$cli" draft-image "$tmp/none.hdw" "$tmp/x.png" 2>"$tmp/err"; [ $? -eq 1 ] || fail "missing input"
-grep -q "Cannot find" "$tmp/err" || fail "missing input message: $(cat "$tmp/err")"
+grep -q "Cannot find $tmp/none.hdw" "$tmp/err" || fail "missing input said: $(cat "$tmp/err")"
 "$cli" draft-image "$sample" "$tmp/no/dir/x.png" 2>"$tmp/err"; [ $? -eq 1 ] || fail "bad output"
-grep -q "File Write Error" "$tmp/err" || fail "bad output message"
-# A failed write keeps the old picture.
-cp "$tmp/a.png" "$tmp/keep.png"
-chmod a-w "$tmp"
-if [ "$(id -u)" -ne 0 ]; then
-  "$cli" draft-image "$sample" "$tmp/keep.png" --zoom 1 2>/dev/null; [ $? -eq 1 ] || fail "read-only folder"
-  cmp -s "$tmp/a.png" "$tmp/keep.png" || fail "old picture damaged"
+grep -q "File Write Error" "$tmp/err" || fail "bad output said: $(cat "$tmp/err")"
+if ! ldd "$cli" | grep -q libasan; then # a sanitizer's allocator aborts on purpose
+  (ulimit -v 4000000; "$cli" draft-image "$sample" "$tmp/big.png" --zoom 9 --ends 9600 --picks 9600) 2>"$tmp/err"
+  [ $? -eq 1 ] && grep -q "96091 x 96071 pixels" "$tmp/err" || fail "huge picture: $(cat "$tmp/err")"
+  [ -e "$tmp/big.png" ] && fail "a huge picture wrote a file"
 fi
-chmod u+w "$tmp"
 echo ok

@@ -10,11 +10,9 @@ namespace hw::test {
 
 // A Prompter that records every box and answers from a script (IdYes,
 // IdNo, IdOk, IdCancel in order); an empty script answers Cancel.
-class ScriptedPrompter : public Prompter {
-public:
+struct ScriptedPrompter : Prompter {
     struct Box {
-        std::string Kind; // "info", "yesno", "yesnocancel", "warn", "okcancel", "error"
-        std::string Text;
+        std::string Kind, Text; // kind: "info", "yesno", "yesnocancel", "warn", "okcancel", "error"
     };
     std::vector<Box> Shown;
     std::deque<int> Answers;
@@ -27,13 +25,10 @@ public:
     void ShowError(const std::string& text) override { Shown.push_back({"error", text}); }
 
     std::string LastText() const { return Shown.empty() ? std::string() : Shown.back().Text; }
-
-private:
     int Ask(const char* kind, const std::string& text) {
         Shown.push_back({kind, text});
-        if (Answers.empty()) return IdCancel;
-        const int a = Answers.front();
-        Answers.pop_front();
+        const int a = Answers.empty() ? IdCancel : Answers.front();
+        if (!Answers.empty()) Answers.pop_front();
         return a;
     }
 };

@@ -35,6 +35,7 @@ struct StrokeFixture : test::ViewFixture {
         Paint();
     }
     StrokeTarget Target() const { return {*Draft, Window, Geometry}; }
+    DraftRenderer Renderer() { return DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings); }
     void ShowPaint(const StrokePaint& p) {
         DraftRenderer r = Renderer();
         for (const StrokeItem& i : p.FromDraft) PaintStrokeItem(r, *Draft, Window, p.Area, i, true);

@@ -21,11 +21,9 @@ inline std::unique_ptr<DraftState> RandomDraft(std::mt19937& rng, LoomSystem sys
     auto d = NewDraft();
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     SetLoomSystem(*d, system);
-    d->Shed = sinking;
-    d->Shafts = uint16_t(pick(2, 16));
+    d->Shed = sinking, d->Shafts = uint16_t(pick(2, 16));
     d->Treadles = system == LoomSystem::Liftplan ? d->Shafts : uint16_t(pick(2, 16));
-    d->Ends = uint16_t(pick(2, 120));
-    d->Picks = uint16_t(pick(2, 120));
+    d->Ends = uint16_t(pick(2, 120)), d->Picks = uint16_t(pick(2, 120));
     for (int e = 1; e <= d->Ends; ++e)
         d->Threading[e] = uint8_t(pick(0, 5) == 0 ? 0 : pick(1, d->Shafts));
     for (int s = 1; s <= d->Shafts; ++s)
@@ -35,17 +33,11 @@ inline std::unique_ptr<DraftState> RandomDraft(std::mt19937& rng, LoomSystem sys
     std::vector<uint16_t> rows;
     for (int i = 0; i < maxDistinctRows; ++i) rows.push_back(uint16_t(pick(1, rowMask)));
     for (int p = 1; p <= d->Picks; ++p) {
-        switch (system) {
-        case LoomSystem::SingleTreadling:
-            d->Treadling[p] = uint8_t(pick(1, d->Treadles));
-            break;
-        case LoomSystem::MultipleTreadling:
+        if (system == LoomSystem::SingleTreadling) d->Treadling[p] = uint8_t(pick(1, d->Treadles));
+        if (system == LoomSystem::MultipleTreadling)
             d->Liftplan[p] = uint16_t(pick(1, treadleMask));
-            break;
-        case LoomSystem::Liftplan:
+        if (system == LoomSystem::Liftplan)
             d->Liftplan[p] = rows[size_t(pick(0, maxDistinctRows - 1))];
-            break;
-        }
         d->WeftColors[p] = uint8_t(pick(0, 255));
     }
     for (int e = 1; e <= d->Ends; ++e) d->WarpColors[e] = uint8_t(pick(0, 255));

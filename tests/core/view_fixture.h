@@ -12,8 +12,7 @@
 namespace hw::test {
 
 struct Point {
-    int X = 0;
-    int Y = 0;
+    int X = 0, Y = 0;
 };
 
 // A draft, its view and a raster canvas the size of the drawing area.
@@ -24,24 +23,15 @@ struct ViewFixture {
     ViewSettings Settings;
     ViewGeometry Geometry;
     std::unique_ptr<RasterCanvas> Canvas;
-    int Width = 0;
-    int Height = 0;
+    int Width = 0, Height = 0;
 
+    // A simple layout to start from: threading on top, everything numbered
+    // from the top left.
     ViewFixture() {
         DraftState& d = *Draft;
-        // A simple layout to start from: threading on top, everything
-        // numbered from the top left.
-        d.LayoutTopBot = false;
-        d.RightStart = false;
-        d.BottomStart = false;
-        d.CkoLeftStart = true;
-        d.Atopstart = true;
-        d.Style = 2;
-        d.Shafts = 4;
-        d.Treadles = 4;
-        d.Ends = 40;
-        d.Picks = 40;
-        d.Zoom = 7;
+        d.LayoutTopBot = d.RightStart = d.BottomStart = false;
+        d.CkoLeftStart = d.Atopstart = true;
+        d.Style = 2, d.Shafts = d.Treadles = 4, d.Ends = d.Picks = 40, d.Zoom = 7;
     }
 
     // Straight draw on four shafts, a 2/2 twill tie-up, straight treadling.
@@ -49,14 +39,12 @@ struct ViewFixture {
         DraftState& d = *Draft;
         for (int e = 1; e <= ends; ++e) d.Threading[e] = uint8_t((e - 1) % 4 + 1);
         for (int p = 1; p <= picks; ++p) d.Treadling[p] = uint8_t((p - 1) % 4 + 1);
-        for (int t = 1; t <= 4; ++t)
-            for (int s = 1; s <= 4; ++s) d.TieUpAt(s, t) = ((s - t + 4) % 4) < 2;
+        for (int i = 0; i < 16; ++i) d.TieUpAt(i % 4 + 1, i / 4 + 1) = (i % 4 - i / 4 + 4) % 4 < 2;
         UpdateUsed(d);
     }
 
     void Layout(int width, int height) {
-        Width = width;
-        Height = height;
+        Width = width, Height = height;
         LayoutView(*Draft, Settings, Window, Geometry, 0, 0, width, height);
         Canvas = std::make_unique<RasterCanvas>(width, height, 0x123456);
     }
@@ -64,29 +52,19 @@ struct ViewFixture {
     void Paint() {
         DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings).FullRepaint(Width, Height);
     }
-
-    DraftRenderer Renderer() { return DraftRenderer(*Canvas, *Draft, Window, Geometry, Settings); }
-
     // A full repaint of the current state on a canvas of its own.
     std::unique_ptr<RasterCanvas> Fresh() const {
         auto c = std::make_unique<RasterCanvas>(Width, Height, 0x654321);
         DraftRenderer(*c, *Draft, Window, Geometry, Settings).FullRepaint(Width, Height);
         return c;
     }
-
     // Centre of a cell.
     Point Center(const ViewAreaLayout& a, int column, int row) const {
-        const int c = Geometry.Cell;
-        return {a.Columns.CellPos(column) + c / 2, a.Rows.CellPos(row) + c / 2};
-    }
-    // Grid corner of a cell.
-    Point Corner(const ViewAreaLayout& a, int column, int row) const {
-        return {a.Columns.CellPos(column), a.Rows.CellPos(row)};
+        return {a.Columns.CellPos(column) + Geometry.Cell / 2,
+                a.Rows.CellPos(row) + Geometry.Cell / 2};
     }
     ColorRef At(Point p) const { return Canvas->PixelColor(p.X, p.Y); }
     ColorRef At(int x, int y) const { return Canvas->PixelColor(x, y); }
-    ColorRef Warp(int end) const { return Draft->ColorTable[Draft->WarpColors[end]]; }
-    ColorRef Weft(int pick) const { return Draft->ColorTable[Draft->WeftColors[pick]]; }
 };
 
 // The first pixel where two canvases differ, for messages; empty when equal.
@@ -94,12 +72,7 @@ inline std::string FirstDifference(const RasterCanvas& a, const RasterCanvas& b)
     if (a.Width() != b.Width() || a.Height() != b.Height()) return "sizes differ";
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) {
-                char buf[96];
-                std::snprintf(buf, sizeof buf, "(%d,%d): %08X vs %08X", x, y, a.Pixel(x, y),
-                              b.Pixel(x, y));
-                return buf;
-            }
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return std::to_string(x) + "," + std::to_string(y);
     return {};
 }
 

@@ -1,373 +1,343 @@
-#include "model/drawdown.h"
+// The draft view's pixels against a picture built here from the layout
+// rules alone: cell size, where each area and cell lies for every start
+// position, the grid, the drawdown styles, marking lines and the direct
+// tie-up. Nothing of the renderer or the geometry is used to make it.
+#include "files/png_file.h"
+#include "pattern_golden.h"
 #include "view/draft_image.h"
 #include "view_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
+#include <png.h>
 
 namespace hw {
 namespace {
 
-using test::Point;
 using test::ViewFixture;
 
-uint32_t Dark(ColorRef c) {
+enum Layout { ThreadingBottom = 1, EndsFromRight = 2, ShaftOneBottom = 4, PicksFromBottom = 8 };
+enum Marking { NoMarking, Marked, FullMarking };
+enum Mode { Draft, Design, DesignGridOption, ThreadingHidden };
+constexpr int TreadleOneRight = 16, AllFlipped = 31;
+using enum LoomSystem;
+
+struct Case {
+    int Style, Zoom;
+    LoomSystem Loom;
+    bool Sinking;
+    int Layout;
+    Marking Marks;
+    Mode View = Draft;
+};
+
+constexpr int Shafts = 5, Treadles = 6, Ends = 28, Picks = 26; // Ends, Picks: visible
+constexpr int ScrollEnds = 1, ScrollPicks = 2;
+constexpr ColorRef Background = MakeColorRef(0xF0, 0xE8, 0xD8);
+
+// The draft: ends 4, 9 and after 22 empty, pick 6 untreadled, a colour per end and pick.
+const auto ShaftOf = [](int end) {
+    return end <= 22 && end != 4 && end != 9 ? (end - 1) % Shafts + 1 : 0;
+};
+const auto TreadleOf = [](int pick, int treadles, bool single) {
+    return single && pick == 6 ? 0 : (pick - 1) % treadles + 1;
+};
+const auto Tied = [](int shaft, int treadle) { return (shaft + 2 * treadle) % 3 == 0; };
+const auto DesignCell = [](int pick, int end) { return (end * 3 + pick * 5) % 7 < 3; };
+const auto PaletteColor = [](int i) {
+    return MakeColorRef(uint8_t(i * 37), uint8_t(i * 11 + 40), uint8_t(255 - i * 5));
+};
+const auto WarpIndex = [](int end) { return 10 + end % 11; };
+const auto WeftIndex = [](int pick) { return 30 + pick % 7; };
+ColorRef Darker(ColorRef c) {
     const int r = ColorRed(c), g = ColorGreen(c), b = ColorBlue(c);
     return MakeColorRef(uint8_t(r - r / 4), uint8_t(g - g / 4), uint8_t(b - b / 4));
 }
 
-// A twill where every end and pick has its own colour, so a wrong warp or
-// weft shows.
-struct Colored : ViewFixture {
-    explicit Colored(int style, int zoom = 7) {
-        Draft->Style = style;
-        Draft->Zoom = uint8_t(zoom);
-        Twill(20, 20);
-        for (int e = 1; e <= 40; ++e) Draft->WarpColors[e] = uint8_t(16 + e % 8);
-        for (int p = 1; p <= 40; ++p) Draft->WeftColors[p] = uint8_t(40 + p % 8);
-        Layout(600, 500);
-        Paint();
+// An area: its corner in pixels, cells, numbering direction and scroll offset.
+struct Area {
+    int X, Y, Cols, Rows;
+    bool ColsFwd, RowsFwd;
+    int ColOffset = 0, RowOffset = 0;
+};
+
+// The picture the rules give, painted in the order the rules paint.
+struct Oracle {
+    const Case& K;
+    const ViewSettings& S;
+    int C, W, H, N = 3, M = 4; // cell size, picture size, marking intervals
+    std::vector<ColorRef> Px = std::vector<ColorRef>(size_t(W * H), Background);
+    std::vector<std::pair<ViewArea, Area>> Areas = {}; // where the pointer finds each area
+
+    void Fill(int x, int y, int w, int h, ColorRef color) {
+        for (int j = std::max(y, 0); j < std::min(y + h, H); ++j)
+            for (int i = std::max(x, 0); i < std::min(x + w, W); ++i) Px[size_t(j * W + i)] = color;
     }
-    // The colour the drawdown shows for a crossing.
-    ColorRef Expected(int end, int pick) const {
-        return WeftOnTop(*Draft, pick, end) ? Weft(pick) : Warp(end);
+    int X(const Area& a, int col) const { return a.X + (a.ColsFwd ? col - 1 : a.Cols - col) * C; }
+    int Y(const Area& a, int row) const { return a.Y + (a.RowsFwd ? row - 1 : a.Rows - row) * C; }
+    void Inner(const Area& a, int c, int r, ColorRef k) {
+        Fill(X(a, c) + 1, Y(a, r) + 1, C - 1, C - 1, k);
+    }
+    // R + 1 horizontal and C + 1 vertical lines, end points included.
+    void Grid(const Area& a) {
+        for (int i = 0; i <= a.Rows; ++i) Fill(a.X, a.Y + i * C, a.Cols * C + 1, 1, S.GridColor);
+        for (int j = 0; j <= a.Cols; ++j) Fill(a.X + j * C, a.Y, 1, a.Rows * C + 1, S.GridColor);
+    }
+    // The outline, and a line after every N-th column and M-th row, counted
+    // along the area's own direction.
+    void Marks(const Area& a, bool colLines, bool rowLines) {
+        if (K.Marks == NoMarking) return;
+        auto vertical = [&](int x) { Fill(x, a.Y, 1, a.Rows * C + 1, S.MarkingColor); };
+        auto horizontal = [&](int y) { Fill(a.X, y, a.Cols * C + 1, 1, S.MarkingColor); };
+        vertical(a.X), vertical(a.X + a.Cols * C), horizontal(a.Y), horizontal(a.Y + a.Rows * C);
+        for (int j = 1; colLines && j <= a.Cols; ++j)
+            if ((j + a.ColOffset) % N == 0) vertical(a.X + (a.ColsFwd ? j : a.Cols - j) * C);
+        for (int i = 1; rowLines && i <= a.Rows; ++i)
+            if ((i + a.RowOffset) % M == 0) horizontal(a.Y + (a.RowsFwd ? i : a.Rows - i) * C);
+    }
+    // A drawdown cell: whole, inner fill with the grid, or two strips.
+    void Cell(const Area& a, int col, int row, ColorRef warp, ColorRef weft, bool weftOnTop,
+              bool grid) {
+        const int x = X(a, col), y = Y(a, row);
+        if (grid) return Inner(a, col, row, weftOnTop ? weft : warp);
+        if (K.Style != 3 && K.Style != 4) return Fill(x, y, C, C, weftOnTop ? weft : warp);
+        int width = C, offset = 0;
+        if (K.Style == 3) width -= (C > 2 ? 1 : 0) + C / 6, offset = C / 12;
+        // Style 4 outlines a strip's leading edge, and from zoom 3 its trailing one.
+        auto edge = [&](int i) { return K.Style == 4 && (i == 0 || (K.Zoom >= 3 && i == C - 1)); };
+        for (int j = 0; j < C; ++j)
+            for (int i = 0; i < C; ++i) {
+                const bool inWarp = i >= offset && i < offset + width;
+                const bool inWeft = j >= offset && j < offset + width;
+                if (!inWarp && !inWeft) continue;
+                const bool showWeft = inWeft && (weftOnTop || !inWarp);
+                const ColorRef color = showWeft ? weft : warp;
+                Fill(x + i, y + j, 1, 1, edge(showWeft ? j : i) ? Darker(color) : color);
+            }
+    }
+
+    void Paint() {
+        const Case& k = K;
+        const bool full = k.Marks == FullMarking,
+                   design = k.View == Design || k.View == DesignGridOption;
+        const bool endsFwd = !(k.Layout & EndsFromRight), picksFwd = !(k.Layout & PicksFromBottom);
+        const bool shaftsFwd = !(k.Layout & ShaftOneBottom), bottom = k.Layout & ThreadingBottom;
+        const bool single = k.Loom == SingleTreadling, liftplan = k.Loom == Liftplan;
+        const bool shown = k.View == Draft, grid = k.Style == 2 || k.View == DesignGridOption;
+        const int treadles = liftplan ? Shafts : Treadles;
+        // Liftplan columns follow the threading: shaft 1 leftmost when it is
+        // the threading row nearest the drawdown.
+        const bool treadlesFwd = liftplan ? bottom != !shaftsFwd : !(k.Layout & TreadleOneRight);
+        // Rows, top to bottom: warp colours, gap, threading, gap, picks; or
+        // the other way round. Columns: ends, gap, treadles, gap, weft colours.
+        // Design mode: warp colours, gap, the design; the weft colours one gap
+        // column to its right.
+        const int threadTop = (bottom ? Picks + 1 : 2) * C;
+        const int picksTop = design ? 2 * C : shown && !bottom ? (Shafts + 3) * C : 0;
+        const int weftX = (design ? Ends + 1 : Ends + treadles + 2) * C;
+        const Area warpRow{
+            0,         bottom && !design ? (Picks + Shafts + 2) * C : 0, Ends, 1, endsFwd, true,
+            ScrollEnds};
+        const Area threading{0, threadTop, Ends, Shafts, endsFwd, shaftsFwd, ScrollEnds};
+        const Area tieUp{(Ends + 1) * C, threadTop, treadles, Shafts, treadlesFwd, shaftsFwd};
+        const Area treadling{(Ends + 1) * C, picksTop, treadles, Picks,
+                             treadlesFwd,    picksFwd, 0,        ScrollPicks};
+        const Area weft{weftX, picksTop, 1, Picks, true, picksFwd, 0, ScrollPicks};
+        const Area drawdown{0, picksTop, Ends, Picks, endsFwd, picksFwd, ScrollEnds, ScrollPicks};
+        auto warpOf = [&](int end) { return PaletteColor(WarpIndex(end + ScrollEnds)); };
+        auto weftOf = [&](int pick) { return PaletteColor(WeftIndex(pick + ScrollPicks)); };
+        Areas = {{ViewArea::WeftColors, weft}, {ViewArea::Drawdown, drawdown}};
+        if (shown || design) Areas.push_back({ViewArea::WarpColors, warpRow});
+        if (shown)
+            Areas.insert(Areas.end(), {{ViewArea::Threading, threading}, {ViewArea::TieUp, tieUp}});
+        if (!design) Areas.push_back({ViewArea::Treadling, treadling});
+
+        if (shown || design) Grid(warpRow), Marks(warpRow, true, false);
+        if (shown) Grid(threading), Marks(threading, true, full);
+        if (shown && !liftplan) Grid(tieUp), Marks(tieUp, full, full);
+        if (shown && liftplan) {
+            // Each threading row joined to a liftplan column by an L, the
+            // nearest row to the nearest column.
+            const int h = C / 2, x = tieUp.X - 2;
+            for (int row = 1; row <= Shafts; ++row) {
+                const int len = (Shafts - row + 1) * C + 1 - h;
+                const int y = threadTop + (bottom ? Shafts - row : row - 1) * C + h;
+                Fill(x, y, len, 1, S.GridColor);
+                Fill(x + len, bottom ? y - len + 1 : y, 1, len, S.GridColor);
+            }
+        }
+        if (!design) Grid(treadling), Marks(treadling, full, true);
+        Grid(weft), Marks(weft, false, true);
+        for (int e = 1; (shown || design) && e <= Ends; ++e) {
+            Inner(warpRow, e, 1, warpOf(e));
+            if (const int s = ShaftOf(e + ScrollEnds); s && shown)
+                Inner(threading, e, s, MarkColor);
+        }
+        for (int s = 1; shown && !liftplan && s <= Shafts; ++s)
+            for (int t = 1; t <= treadles; ++t)
+                if (Tied(s, t)) Inner(tieUp, t, s, MarkColor);
+        for (int p = 1; p <= Picks; ++p) {
+            Inner(weft, 1, p, weftOf(p));
+            const int t = TreadleOf(p + ScrollPicks, treadles, single);
+            for (int col = 1; !design && col <= treadles; ++col)
+                if (liftplan ? Tied(col, t) : col == t) Inner(treadling, col, p, MarkColor);
+        }
+        if (grid) Grid(drawdown);
+        // Only up to the last threaded end; an untreadled pick shows no weft:
+        // skipped in styles 1 and 2, its strip in the background colour in the
+        // thread styles.
+        int last = design ? Ends : 0;
+        for (int e = 1; e <= Ends; ++e)
+            if (ShaftOf(e + ScrollEnds)) last = std::max(last, e);
+        for (int e = 1; e <= last; ++e)
+            for (int p = 1; p <= Picks; ++p) {
+                const int shaft = ShaftOf(e + ScrollEnds),
+                          t = TreadleOf(p + ScrollPicks, treadles, single);
+                const bool untreadled = !design && t == 0;
+                if (untreadled && k.Style <= 2 && shaft == 0) continue;
+                const bool lifted = design ? DesignCell(p + ScrollPicks, e + ScrollEnds)
+                                           : shaft && t && Tied(shaft, t);
+                const bool weftOnTop = design ? lifted == k.Sinking
+                                              : shaft == 0 || (!untreadled && lifted == k.Sinking);
+                Cell(drawdown, e, p, warpOf(e), untreadled ? Background : weftOf(p), weftOnTop,
+                     grid);
+            }
+        Marks(drawdown, true, !design || grid);
     }
 };
 
-TEST(RenderNormal, WholeCellsAndNoGridInTheDrawdown) {
-    Colored f(1);
-    const ViewAreaLayout& dd = f.Geometry.Drawdown;
-    for (int e = 1; e <= 20; ++e)
-        for (int p = 1; p <= 20; ++p) {
-            const Point c = f.Corner(dd, e, p);
-            // The corner pixel, where style 2 has its grid, is the cell's colour.
-            ASSERT_EQ(f.At(c), f.Expected(e, p)) << e << "," << p;
-            ASSERT_EQ(f.At(c.X + 7, c.Y + 7), f.Expected(e, p));
-        }
-    // The other areas keep their grid.
-    const Point t = f.Corner(f.Geometry.Threading, 3, 1);
-    EXPECT_EQ(f.At(t), f.Settings.GridColor);
-}
+// Every style, the thread styles at sizes where their widths and offsets
+// differ and the outlines with and without their trailing edge; both sheds
+// and every loom system; marking lines from every start position; the
+// direct tie-up of a liftplan from every side; Design mode.
+const Case Cases[] = {
+    {1, 7, SingleTreadling, false, 0, NoMarking},
+    {2, 7, SingleTreadling, false, 0, NoMarking},
+    {3, 7, SingleTreadling, false, 0, NoMarking},
+    {3, 11, SingleTreadling, false, 0, NoMarking},
+    {3, 1, SingleTreadling, false, 0, NoMarking},
+    {3, 9, SingleTreadling, true, 0, NoMarking},
+    {3, 20, SingleTreadling, false, 0, Marked},
+    {4, 2, SingleTreadling, false, 0, NoMarking},
+    {4, 3, SingleTreadling, false, 0, NoMarking},
+    {4, 9, SingleTreadling, false, 0, NoMarking},
+    {2, 5, SingleTreadling, true, 0, NoMarking},
+    {4, 6, SingleTreadling, true, 0, NoMarking},
+    {2, 6, Liftplan, false, 0, Marked},
+    {1, 6, MultipleTreadling, true, 0, Marked},
+    {2, 5, SingleTreadling, false, 0, FullMarking},
+    {2, 5, SingleTreadling, false, EndsFromRight, Marked},
+    {1, 5, SingleTreadling, false, PicksFromBottom, Marked},
+    {2, 5, SingleTreadling, false, TreadleOneRight, FullMarking},
+    {3, 5, SingleTreadling, false, ShaftOneBottom, FullMarking},
+    {2, 4, SingleTreadling, true, ThreadingBottom, FullMarking},
+    {4, 4, SingleTreadling, false, AllFlipped, FullMarking},
+    {2, 5, Liftplan, false, ShaftOneBottom, FullMarking},
+    {1, 5, Liftplan, true, ThreadingBottom, FullMarking},
+    {2, 1, Liftplan, false, ThreadingBottom | ShaftOneBottom, Marked},
+    {2, 5, SingleTreadling, false, PicksFromBottom, Marked, ThreadingHidden},
+    {1, 5, SingleTreadling, false, 0, Marked, Design},
+    {4, 5, SingleTreadling, true, EndsFromRight | PicksFromBottom, NoMarking, Design},
+    {2, 4, Liftplan, false, EndsFromRight, FullMarking, Design},
+    {3, 4, SingleTreadling, false, PicksFromBottom, Marked, DesignGridOption}};
 
-TEST(RenderGrid, GridLinesOnlyInStyleTwo) {
-    Colored f(2);
-    const ViewAreaLayout& dd = f.Geometry.Drawdown;
-    for (int e = 1; e <= 20; ++e)
-        for (int p = 1; p <= 20; ++p) {
-            const Point c = f.Corner(dd, e, p);
-            ASSERT_EQ(f.At(c), f.Settings.GridColor);
-            ASSERT_EQ(f.At(c.X + 1, c.Y + 1), f.Expected(e, p));
-            ASSERT_EQ(f.At(c.X + 7, c.Y + 7), f.Expected(e, p));
-        }
-    // The closing lines of the drawdown.
-    EXPECT_EQ(f.At(dd.Columns.End(), dd.Rows.Start + 3), f.Settings.GridColor);
-    EXPECT_EQ(f.At(dd.Columns.Start + 3, dd.Rows.End()), f.Settings.GridColor);
-    // Threading marks are inner fills in the mark colour.
-    const Point t = f.Center(f.Geometry.Threading, 6, f.Draft->Threading[6]);
-    EXPECT_EQ(f.At(t), MarkColor);
-    EXPECT_EQ(f.At(f.Center(f.Geometry.Threading, 6, 1)), f.Settings.BackgroundColor);
-}
-
-TEST(RenderThreads, BackgroundGapsBetweenStripsInStyleThree) {
-    Colored f(3); // 8-pixel cells: strips 6 wide, no offset
-    const ViewAreaLayout& dd = f.Geometry.Drawdown;
-    const ColorRef bg = f.Settings.BackgroundColor;
-    for (int e = 1; e <= 20; ++e)
-        for (int p = 1; p <= 20; ++p) {
-            const Point c = f.Corner(dd, e, p);
-            ASSERT_EQ(f.At(c.X + 7, c.Y + 7), bg) << "gap corner";
-            ASSERT_EQ(f.At(c.X + 2, c.Y + 2), f.Expected(e, p)) << "crossing";
-            // Beside the crossing each strip shows its own colour.
-            ASSERT_EQ(f.At(c.X + 2, c.Y + 7), f.Warp(e));
-            ASSERT_EQ(f.At(c.X + 7, c.Y + 2), f.Weft(p));
-        }
-}
-
-TEST(RenderThreads, StripWidthAndOffsetFollowTheCellSize) {
-    Colored f(3, 11); // 12-pixel cells: width 12 - 1 - 2 = 9 at offset 1
-    const Point c = f.Corner(f.Geometry.Drawdown, 1, 1);
-    const ColorRef bg = f.Settings.BackgroundColor;
-    EXPECT_EQ(f.At(c.X, c.Y + 11), bg); // left of the warp strip, below the weft
-    EXPECT_EQ(f.At(c.X + 1, c.Y + 11), f.Warp(1));
-    EXPECT_EQ(f.At(c.X + 9, c.Y + 11), f.Warp(1));
-    EXPECT_EQ(f.At(c.X + 10, c.Y + 11), bg);
-    EXPECT_EQ(f.At(c.X + 11, c.Y), bg); // above the weft strip
-    EXPECT_EQ(f.At(c.X + 11, c.Y + 1), f.Weft(1));
-    EXPECT_EQ(f.At(c.X + 11, c.Y + 9), f.Weft(1));
-    EXPECT_EQ(f.At(c.X + 11, c.Y + 10), bg);
-}
-
-TEST(RenderOutlined, DarkerEdgesAndTheSecondOnlyFromZoomThree) {
-    for (int zoom : {2, 3, 7}) {
-        Colored f(4, zoom);
-        const int c = f.Geometry.Cell;
-        for (int e = 1; e <= 8; ++e)
-            for (int p = 1; p <= 8; ++p) {
-                const Point o = f.Corner(f.Geometry.Drawdown, e, p);
-                const bool weft = WeftOnTop(*f.Draft, p, e);
-                const ColorRef top = f.Expected(e, p);
-                // The strip on top covers the cell; its leading edge is dark.
-                const Point lead = weft ? Point{o.X + c / 2, o.Y} : Point{o.X, o.Y + c / 2};
-                const Point trail =
-                    weft ? Point{o.X + c / 2, o.Y + c - 1} : Point{o.X + c - 1, o.Y + c / 2};
-                ASSERT_EQ(f.At(lead), Dark(top)) << "zoom " << zoom;
-                ASSERT_EQ(f.At(trail), zoom >= 3 ? Dark(top) : top) << "zoom " << zoom;
-                if (c > 3) {
-                    ASSERT_EQ(f.At(o.X + c / 2, o.Y + c / 2), top);
-                }
-            }
-    }
-}
-
-TEST(RenderDrawdown, EmptyEndsShowWeftUntreadledPicksWarpAndUnusedColumnsStayEmpty) {
-    for (int style : {1, 2}) {
-        ViewFixture f;
-        f.Draft->Style = style;
-        f.Twill(12, 12);
-        DraftState& d = *f.Draft;
-        d.Threading[5] = 0;  // an empty end between threaded ones
-        d.Treadling[7] = 0;  // a pick without treadle
-        d.Threading[11] = 0; // ends 11, 12: only 10 stays the last threaded
-        d.Threading[12] = 0;
-        for (int e = 1; e <= 40; ++e) d.WarpColors[e] = 7;
-        for (int p = 1; p <= 40; ++p) d.WeftColors[p] = 20;
-        f.Layout(600, 500);
-        f.Paint();
-        const ViewAreaLayout& dd = f.Geometry.Drawdown;
-        const ColorRef warp = f.Warp(1), weft = f.Weft(1), bg = f.Settings.BackgroundColor;
-        for (int p = 1; p <= 12; ++p) {
-            if (p != 7) {
-                EXPECT_EQ(f.At(f.Center(dd, 5, p)), weft) << "empty end, pick " << p;
-            }
-        }
-        for (int e = 1; e <= 10; ++e)
-            EXPECT_EQ(f.At(f.Center(dd, e, 7)), e == 5 ? bg : warp) << "untreadled, end " << e;
-        for (int e = 11; e <= f.Geometry.VisibleEnds; ++e)
-            for (int p : {1, 7, 12, 30})
-                ASSERT_EQ(f.At(f.Center(dd, e, p)), bg) << "beyond the last threaded end";
-        // Untreadled picks past the draft show warp down every threaded end.
-        EXPECT_EQ(f.At(f.Center(dd, 3, 30)), warp);
-    }
-}
-
-TEST(RenderThreads, UntreadledPickHasItsWeftStripInTheBackground) {
-    ViewFixture f;
-    f.Draft->Style = 3;
-    f.Twill(8, 8);
-    f.Draft->Treadling[2] = 0;
-    f.Layout(600, 500);
-    f.Paint();
-    const Point c = f.Corner(f.Geometry.Drawdown, 1, 2);
-    EXPECT_EQ(f.At(c.X + 7, c.Y + 2), f.Settings.BackgroundColor); // weft strip beside the warp
-    EXPECT_EQ(f.At(c.X + 2, c.Y + 2), f.Warp(1));                  // warp on top
-}
-
-TEST(RenderDrawdown, EveryCellAgreesWithTheDrawdownRuleInEveryLoomSystem) {
-    std::mt19937 rng(7);
-    for (LoomSystem system :
-         {LoomSystem::SingleTreadling, LoomSystem::MultipleTreadling, LoomSystem::Liftplan})
-        for (bool sinking : {false, true}) {
-            ViewFixture f;
-            auto random = test::RandomDraft(rng, system, sinking);
-            *f.Draft = *random;
-            f.Draft->Style = 1;
-            f.Draft->Zoom = 3;
-            f.Draft->LayoutTopBot = true;
-            f.Draft->RightStart = true;
-            f.Draft->BottomStart = true;
-            f.Layout(500, 400);
-            f.Window.ScrollEnds = 1;
-            f.Window.ScrollPicks = 2;
-            f.Paint();
-            const int last = LastThreadedVisible(*f.Draft, f.Window);
-            for (int k = 1; k <= last; ++k)
-                for (int i = 1; i <= f.Window.VisiblePicks; ++i) {
-                    const int e = k + 1, p = i + 2;
-                    const bool empty = f.Draft->Threading[e] == 0;
-                    const bool untreadled =
-                        system == LoomSystem::SingleTreadling && f.Draft->Treadling[p] == 0;
-                    ColorRef want = WeftOnTop(*f.Draft, p, e) ? f.Weft(p) : f.Warp(e);
-                    if (empty && untreadled) want = f.Settings.BackgroundColor;
-                    ASSERT_EQ(f.At(f.Center(f.Geometry.Drawdown, k, i)), want)
-                        << int(system) << sinking << " end " << e << " pick " << p;
-                }
-        }
-}
-
-TEST(RenderMarking, LinesEveryNEndsCountTheScrollOffset) {
-    ViewFixture f;
-    f.Twill(100, 100);
-    DraftState& d = *f.Draft;
-    d.Ends = 100;
-    d.MarkingOn = true;
-    d.MarkEndsInterval = 4;
-    d.MarkPicksInterval = 5;
-    f.Settings.MarkingColor = Red;
-    f.Layout(600, 500);
-    f.Window.ScrollEnds = 3;
-    f.Window.ScrollPicks = 2;
-    f.Paint();
-    const ViewAreaLayout& dd = f.Geometry.Drawdown;
-    const int yMid = dd.Rows.CellPos(1) + 4;
-    // After end 4 (visible 1), end 8 (visible 5), ...
-    for (int k = 1; k < f.Geometry.VisibleEnds; ++k) {
-        const int x = dd.Columns.BoundaryAfter(k);
-        const bool marked = (k + 3) % 4 == 0;
-        ASSERT_EQ(f.At(x, yMid), marked ? Red : f.Settings.GridColor) << "end " << k + 3;
-        // The threading and the warp colours follow the same ends.
-        ASSERT_EQ(f.At(x, f.Geometry.Threading.Rows.Start + 4) == Red, marked);
-        ASSERT_EQ(f.At(x, f.Geometry.WarpColors.Rows.Start + 4) == Red, marked);
-    }
-    const int xMid = dd.Columns.CellPos(1) + 4;
-    for (int i = 1; i < f.Geometry.VisiblePicks; ++i) {
-        const bool marked = (i + 2) % 5 == 0;
-        ASSERT_EQ(f.At(xMid, dd.Rows.BoundaryAfter(i)) == Red, marked) << "pick " << i + 2;
-        ASSERT_EQ(f.At(f.Geometry.WeftColors.Columns.Start + 4, dd.Rows.BoundaryAfter(i)) == Red,
-                  marked);
-    }
-    // Shaft rows of the threading only with full marking lines; the outline always.
-    const ViewAreaLayout& th = f.Geometry.Threading;
-    EXPECT_EQ(f.At(th.Columns.Start + 4, th.Rows.Start), Red);
-    EXPECT_NE(f.At(th.Columns.Start + 4, th.Rows.BoundaryAfter(2)), Red);
-    d.FullMarking = true;
-    d.MarkPicksInterval = 2;
-    f.Paint();
-    EXPECT_EQ(f.At(th.Columns.Start + 4, th.Rows.BoundaryAfter(2)), Red);
-    // Marking lines stay visible over touching cells too.
-    d.Style = 1;
-    d.MarkPicksInterval = 5;
-    f.Paint();
-    EXPECT_EQ(f.At(dd.Columns.BoundaryAfter(1), yMid), Red);
-    // A zero interval (a damaged file) leaves only the outline.
-    d.MarkEndsInterval = 0;
-    f.Paint();
-    EXPECT_NE(f.At(dd.Columns.BoundaryAfter(1), yMid), Red);
-    EXPECT_EQ(f.At(dd.Columns.Start, yMid), Red);
-}
-
-TEST(RenderLiftplan, DirectTieUpLinesJoinEachShaftRowToItsColumn) {
-    for (bool bottom : {false, true}) {
+TEST(RenderOracle, EveryPixelFollowsTheLayoutRules) {
+    for (const Case& k : Cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &k - Cases);
         ViewFixture f;
         DraftState& d = *f.Draft;
-        d.TreadleMode = false;
-        d.Treadles = d.Shafts = 4;
-        d.LayoutTopBot = bottom;
-        d.Atopstart = false;
-        f.Layout(600, 500);
-        f.Paint();
-        const ViewGeometry& g = f.Geometry;
-        const int c = g.Cell;
-        const ColorRef grid = f.Settings.GridColor;
-        for (int s = 1; s <= 4; ++s) {
-            // The vertical of shaft s runs in the liftplan column of shaft s,
-            // and the horizontal at the shaft row's centre reaches it.
-            const int colX = g.Treadling.Columns.CellPos(s);
-            const int rowY = g.Threading.Rows.CellPos(s) + c / 2;
-            bool vertical = false;
-            for (int dx = 0; dx < c; ++dx)
-                if (f.At(colX + dx, bottom ? g.Threading.Rows.Start : g.Threading.Rows.End()) ==
-                    grid)
-                    vertical = true;
-            EXPECT_TRUE(vertical) << "shaft " << s;
-            EXPECT_EQ(f.At(g.Treadling.Columns.Start - 2, rowY), grid);
-            EXPECT_EQ(f.At(g.Treadling.Columns.Start - 3, rowY), f.Settings.BackgroundColor);
+        SetLoomSystem(d, k.Loom);
+        const bool design = k.View == Design || k.View == DesignGridOption;
+        d.Shafts = Shafts, d.Treadles = k.Loom == Liftplan ? Shafts : Treadles,
+        d.DesignMode = design;
+        d.Ends = d.Picks = 60, d.Style = uint8_t(k.Style), d.Zoom = uint8_t(k.Zoom),
+        d.Shed = k.Sinking;
+        d.LayoutTopBot = k.Layout & ThreadingBottom, d.RightStart = k.Layout & EndsFromRight;
+        d.Atopstart = !(k.Layout & ShaftOneBottom), d.BottomStart = k.Layout & PicksFromBottom;
+        d.CkoLeftStart = !(k.Layout & TreadleOneRight), d.MarkingOn = k.Marks != NoMarking;
+        d.FullMarking = k.Marks == FullMarking, d.MarkEndsInterval = 3, d.MarkPicksInterval = 4;
+        for (int i = 0; i < PaletteSize; ++i) SetPaletteEntry(d, i, PaletteColor(i));
+        RebuildColorTable(d);
+        for (int i = 1; i <= 60; ++i) {
+            const int t = TreadleOf(i, d.Treadles, k.Loom == SingleTreadling);
+            d.Threading[i] = uint8_t(ShaftOf(i)), d.WarpColors[i] = uint8_t(WarpIndex(i));
+            d.Treadling[i] = uint8_t(t), d.WeftColors[i] = uint8_t(WeftIndex(i));
+            for (int col = 1; col <= d.Treadles; ++col)
+                LiftplanPut(d, i, col, k.Loom == Liftplan ? Tied(col, t) : col == t);
+            for (int e = 1; i <= DesignSize && e <= DesignSize; ++e)
+                DesignPut(d, i, e, DesignCell(i, e));
+            for (int col = 1; i <= Shafts && col <= d.Treadles; ++col)
+                d.TieUpAt(i, col) = Tied(i, col);
         }
-        // No tie-up grid is drawn.
-        EXPECT_EQ(f.At(g.TieUp.Columns.End(), g.TieUp.Rows.Start + 1), f.Settings.BackgroundColor);
+        f.Settings = {DarkGray, Red, Background, k.View != ThreadingHidden,
+                      k.View == DesignGridOption};
+        const int c = k.Zoom + 1, columns = design ? Ends + 2 : Ends + d.Treadles + 3;
+        const int rows = design ? Picks + 2 : Picks + (k.View == ThreadingHidden ? 0 : Shafts + 3);
+        f.Layout(columns * c + 1, rows * c + 1);
+        ASSERT_EQ(std::tuple(f.Window.VisibleEnds, f.Window.VisiblePicks), std::tuple(Ends, Picks));
+        f.Window.ScrollEnds = ScrollEnds, f.Window.ScrollPicks = ScrollPicks;
+        f.Paint();
+        Oracle o{k, f.Settings, c, f.Width, f.Height};
+        o.Paint();
+        for (int y = 0; y < f.Height; ++y)
+            for (int x = 0; x < f.Width; ++x)
+                ASSERT_EQ(f.At(x, y), o.Px[size_t(y * f.Width + x)]) << "pixel " << x << "," << y;
+        // Every cell hits back to its own numbers from inside it; the colour
+        // row and column have only one.
+        for (const auto& [area, a] : o.Areas)
+            for (int col = 1; col <= a.Cols; ++col)
+                for (int row = 1; row <= a.Rows; ++row)
+                    for (int dx : {1, c - 1})
+                        ASSERT_EQ(
+                            HitTest(f.Geometry, o.X(a, col) + dx, o.Y(a, row) + c - dx, false),
+                            (ViewHit{area, area == ViewArea::WeftColors ? 0 : col,
+                                     area == ViewArea::WarpColors ? 0 : row}));
+        // Change the draft behind the view and repaint only what changed: the
+        // same picture as a full repaint.
+        d.Threading[5] = uint8_t(d.Threading[5] % Shafts + 1), d.Treadling[7] = 0;
+        d.WarpColors[7] = 200, d.WeftColors[5] = 201;
+        DesignPut(d, 5, 5, !DesignGet(d, 5, 5));
+        DraftRenderer r(*f.Canvas, d, f.Window, f.Geometry, f.Settings);
+        r.PaintThreadingColumn(4, r.ThreadingShaft(4)), r.PaintDrawdownColumn(4);
+        r.PaintWarpColorCell(6), r.PaintDrawdownColumn(6), r.PaintWeftColorCell(3);
+        r.PaintDrawdownRow(3), r.PaintTreadlingRow(5), r.PaintDrawdownRow(5);
+        EXPECT_EQ(test::FirstDifference(*f.Canvas, *f.Fresh()), "");
     }
 }
 
-TEST(RenderDesign, DesignCellsShowWarpWhereSetOnARisingShed) {
-    for (bool gridOption : {false, true}) {
-        ViewFixture f;
-        DraftState& d = *f.Draft;
-        d.DesignMode = true;
-        d.Style = 1;
-        f.Settings.UseGridStyleInDesign = gridOption;
-        DesignPut(d, 2, 3, true);
-        f.Layout(600, 500);
-        f.Paint();
-        const ViewAreaLayout& dg = f.Geometry.Drawdown;
-        EXPECT_EQ(f.At(f.Center(dg, 3, 2)), f.Warp(3));
-        EXPECT_EQ(f.At(f.Center(dg, 4, 2)), f.Weft(2));
-        EXPECT_EQ(f.At(f.Corner(dg, 4, 2)) == f.Settings.GridColor, gridOption);
-        d.Shed = true; // sinking: a set cell lowers the shaft
-        f.Paint();
-        EXPECT_EQ(f.At(f.Center(dg, 3, 2)), f.Weft(2));
-    }
-}
-
-TEST(RenderPartial, ColumnRowAndCellPaintersLeaveWhatAFullRepaintGives) {
-    std::mt19937 rng(11);
-    for (int style = 1; style <= 4; ++style)
-        for (bool marking : {false, true}) {
-            ViewFixture f;
-            *f.Draft = *test::RandomDraft(rng, LoomSystem::SingleTreadling, false);
-            DraftState& d = *f.Draft;
-            d.Style = style;
-            d.Zoom = 4;
-            d.MarkingOn = marking;
-            d.MarkEndsInterval = 3;
-            d.RightStart = style % 2 == 0;
-            f.Layout(700, 500);
-            f.Paint();
-            // Change the draft behind the view, repaint only what changed.
-            d.Threading[4] = uint8_t(d.Threading[4] % d.Shafts + 1);
-            d.WarpColors[6] = 200;
-            d.WeftColors[3] = 201;
-            d.Treadling[5] = 0;
-            DraftRenderer r = f.Renderer();
-            r.PaintThreadingColumn(4, r.ThreadingShaft(4));
-            r.PaintDrawdownColumn(4);
-            r.PaintWarpColorCell(6);
-            r.PaintDrawdownColumn(6);
-            r.PaintWeftColorCell(3);
-            r.PaintDrawdownRow(3);
-            r.PaintTreadlingRow(5);
-            r.PaintDrawdownRow(5);
-            EXPECT_EQ(test::FirstDifference(*f.Canvas, *f.Fresh()), "") << "style " << style;
-        }
-}
-
-TEST(DraftImage, SizeIsTheLaidOutAreaAndPixelsMatchTheView) {
+// The picture heddlewise-cli writes: the laid-out area as the view paints it,
+// written as 8-bit RGB and read back through libpng pixel for pixel.
+TEST(DraftImage, IsTheViewsPictureAndSurvivesThePngFile) {
     ViewFixture f;
     f.Twill(12, 10);
-    DraftState& d = *f.Draft;
-    d.Treadles = 6;
-    d.Zoom = 4;
-    auto image = RenderDraftImage(d, {});
-    EXPECT_EQ(image->Width(), (12 + 6 + 3) * 5 + 1);
-    EXPECT_EQ(image->Height(), (10 + 4 + 3) * 5 + 1);
-    auto styled = RenderDraftImage(d, {9, 3, 20, 30});
-    EXPECT_EQ(styled->Width(), (20 + 6 + 3) * 10 + 1);
-    EXPECT_EQ(styled->Height(), (30 + 4 + 3) * 10 + 1);
-    // The same pixels as the view laid out at that size.
+    f.Draft->Treadles = 6, f.Draft->Zoom = 4, f.Draft->WarpColors[2] = 17;
+    const DraftImage image = RenderDraftImage(*f.Draft, {});
+    ASSERT_TRUE(image.Picture);
+    const RasterCanvas& c = *image.Picture;
     f.Settings = {};
-    d.Style = 2;
-    f.Layout(image->Width(), image->Height());
+    f.Layout((12 + 6 + 3) * 5 + 1, (10 + 4 + 3) * 5 + 1);
     f.Paint();
-    EXPECT_EQ(test::FirstDifference(*image, *f.Canvas), "");
-}
-
-TEST(RasterCanvas, ClipsEverythingAndTracksWhatWasTouched) {
-    RasterCanvas c(10, 8, White);
-    c.FillRect(-5, -5, 8, 7, Red); // clipped to (0,0)-(2,1)
-    EXPECT_EQ(c.PixelColor(2, 1), Red);
-    EXPECT_EQ(c.PixelColor(3, 1), White);
-    EXPECT_EQ(c.Dirty(), (PixelBox{0, 0, 3, 2}));
-    c.ResetDirty();
-    c.DrawLine(9, 7, 20, 7, Black);
-    c.DrawLine(0, 7, 3, 4, Black); // a diagonal, end points included
-    EXPECT_EQ(c.PixelColor(9, 7), Black);
-    EXPECT_EQ(c.PixelColor(0, 7), Black);
-    EXPECT_EQ(c.PixelColor(3, 4), Black);
-    EXPECT_EQ(c.PixelColor(2, 5), Black);
-    EXPECT_EQ(c.Dirty(), (PixelBox{0, 4, 10, 4}));
-    const uint32_t block[4] = {ToRgb32(Red), ToRgb32(Black), ToRgb32(Black), ToRgb32(Red)};
-    c.Blit(8, 6, 2, 2, block, 2); // half outside
-    EXPECT_EQ(c.PixelColor(9, 7), Red);
-    EXPECT_EQ(c.Pixel(10, 7), 0u);
+    EXPECT_EQ(test::FirstDifference(c, *f.Canvas), "");
+    test::TempDir dir;
+    const std::string path = dir.File("draft.png");
+    ASSERT_TRUE(WritePng(path, c.Data(), c.Width(), c.Height(), c.Stride()));
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, path.c_str()));
+    EXPECT_FALSE(png.format & PNG_FORMAT_FLAG_ALPHA);
+    png.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
+    ASSERT_EQ(std::tuple(int(png.width), int(png.height)), std::tuple(c.Width(), c.Height()));
+    for (size_t i = 0; i < rgb.size(); i += 3)
+        ASSERT_EQ(MakeColorRef(rgb[i], rgb[i + 1], rgb[i + 2]),
+                  c.PixelColor(int(i / 3) % c.Width(), int(i / 3) / c.Width()));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    // A folder that does not exist, or an empty picture: the old file stays.
+    const test::Bytes written = test::ReadBytes(path);
+    EXPECT_EQ(test::ErrorKey(WritePng(dir.File("none/x.png"), c.Data(), 3, 3, 3)),
+              "File Write Error");
+    EXPECT_FALSE(WritePng(path, c.Data(), 0, 3, 3));
+    EXPECT_EQ(test::ReadBytes(path), written);
 }
 
 } // namespace

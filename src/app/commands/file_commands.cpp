@@ -5,6 +5,7 @@
 #include "dialogs/new_dialog.h"
 #include "document/editor_document.h"
 #include "edit/unsaved_changes.h"
+#include "files/message_text.h"
 #include "files/pattern_file.h"
 #include "help/context_help.h"
 #include "mainwindow/action_table.h"
@@ -62,7 +63,9 @@ bool FileCommands::ConfirmDiscard() {
 bool FileCommands::OpenPattern(const QString& path) {
     DraftState& d = ctx_.Doc->Draft();
     LoadRequest request;
-    const LoadResult r = LoadPattern(d, S(path), request, ctx_.Prompt());
+    const LoadResult r = LoadPattern(d, S(path), request);
+    if (r.Error) ctx_.Prompt().ShowError(MessageText(*r.Error));
+    for (const Message& w : r.Warnings) ctx_.Prompt().ShowError(MessageText(w));
     if (!r.Ok) return false;
     d.FileName = S(path);
     UpdateRememberedRepeats(d);
@@ -75,7 +78,10 @@ bool FileCommands::OpenPattern(const QString& path) {
 bool FileCommands::SavePatternAs(const QString& path) {
     SaveOptions options;
     options.SaveLayout = ctx_.Session->Prefs().Lagrpos;
-    if (!SavePattern(ctx_.Doc->Draft(), S(path), options, ctx_.Prompt())) return false;
+    if (const Status saved = SavePattern(ctx_.Doc->Draft(), S(path), options); !saved) {
+        ctx_.Prompt().ShowError(MessageText(*saved.Error));
+        return false;
+    }
     ctx_.Doc->MarkSaved();
     if (ctx_.Session->Prefs().Recent.Add(S(path))) FillRecentMenu();
     ctx_.Refresh();
@@ -124,7 +130,9 @@ void FileCommands::OpenSelected1Click() {
     ComponentsDialog components(ctx_.Window);
     BlendDialog blend(ctx_.Window);
     DialogComponentChooser chooser(components, blend);
-    ctx_.Doc->Edit([&](DraftState& d) { LoadComponents(d, S(path), chooser, ctx_.Prompt()); });
+    LoadResult r;
+    ctx_.Doc->Edit([&](DraftState& d) { r = LoadComponents(d, S(path), chooser); });
+    if (r.Error) ctx_.Prompt().ShowError(MessageText(*r.Error));
 }
 
 void FileCommands::FileSave() {
@@ -166,7 +174,10 @@ void FileCommands::SaveOldVersion(int version) {
     SaveOptions options;
     options.SaveLayout = ctx_.Session->Prefs().Lagrpos;
     // An export: the document keeps its own name and modified state.
-    hw::SaveOldVersion(ctx_.Doc->Draft(), S(path), OldVersion(version), options, ctx_.Prompt());
+    if (const Status saved =
+            hw::SaveOldVersion(ctx_.Doc->Draft(), S(path), OldVersion(version), options);
+        !saved)
+        ctx_.Prompt().ShowError(MessageText(*saved.Error));
 }
 
 void FileCommands::ReverttoSaved1Click() {

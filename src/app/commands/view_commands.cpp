@@ -3,6 +3,7 @@
 #include "commands/file_commands.h"
 #include "dialogs/num_dialog.h"
 #include "document/editor_document.h"
+#include "files/message_text.h"
 #include "model/primitives.h"
 #include "platform/settings_session.h"
 #include "text/lang.h"
@@ -51,10 +52,15 @@ void ViewCommands::Draft1Click() {
         // Only colours (if anything) changed: the draft comes back whole.
         doc.EndScope(DraftStructure);
     } else {
-        const bool converted = doc.EndScope({}, [&](DraftState& d) {
-            return DesignToDraft(d, ctx_.Prompt(), ctx_.Session->Prefs().Warpempty);
+        DesignToDraftResult r;
+        doc.EndScope({}, [&](DraftState& d) {
+            r = DesignToDraft(d, ctx_.Session->Prefs().Warpempty, [this] {
+                return ConfirmOk(ctx_.Prompt(), GetText(GeneralForm, "@emaxshafts"));
+            });
+            return r.Done;
         });
-        if (!converted) return; // more than 16 shafts, and the user stays
+        if (!r.Done) return; // more than 16 shafts, and the user stays
+        for (const Message& w : r.Warnings) ShowMessageText(ctx_.Prompt(), MessageText(w));
     }
     ctx_.View->SetSelectionMode(false);
     ctx_.Refresh();

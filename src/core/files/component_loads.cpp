@@ -11,41 +11,41 @@
 
 namespace hw {
 
-LoadResult LoadComponents(DraftState& d, const std::string& path, ComponentChooser& chooser,
-                          Prompter& prompter) {
+LoadResult LoadComponents(DraftState& d, const std::string& path, ComponentChooser& chooser) {
+    LoadResult refused;
     if (IsBmpFile(path)) {
-        prompter.ShowError("Cannot open components from BMP-file.");
-        return {};
+        refused.Error = Message{{}, "Cannot open components from BMP-file.", {}};
+        return refused;
     }
     if (IsWifFile(path)) {
-        prompter.ShowError("Cannot open components from WIF-file.");
-        return {};
+        refused.Error = Message{{}, "Cannot open components from WIF-file.", {}};
+        return refused;
     }
     LoadRequest request;
     request.Components = true;
     request.Chooser = &chooser;
-    return LoadPattern(d, path, request, prompter);
+    return LoadPattern(d, path, request);
 }
 
-LoadResult LoadInsertParts(DraftState& d, const std::string& path, Prompter& prompter) {
+LoadResult LoadInsertParts(DraftState& d, const std::string& path) {
     LoadRequest request;
     request.Mode = ModeInsert;
-    return LoadPattern(d, path, request, prompter);
+    return LoadPattern(d, path, request);
 }
 
-LoadResult LoadTransUnits(DraftState& d, const std::string& path, Prompter& prompter) {
+LoadResult LoadTransUnits(DraftState& d, const std::string& path) {
     LoadRequest request;
     request.Mode = ModeTransUnits;
-    return LoadPattern(d, path, request, prompter);
+    return LoadPattern(d, path, request);
 }
 
 LoadResult LoadLiftplanAtInterval(DraftState& d, const std::string& path, int fromPick,
-                                  int interval, Prompter& prompter) {
+                                  int interval) {
     LoadRequest request;
     request.Mode = ModeAtInterval;
     request.FromPick = fromPick;
     request.Interval = interval;
-    return LoadPattern(d, path, request, prompter);
+    return LoadPattern(d, path, request);
 }
 
 namespace {
@@ -58,51 +58,41 @@ struct OverlaySource {
     int Rows = 0;
 };
 
-bool ReadOverlaySource(const std::string& path, OverlaySource& src, Prompter& prompter) {
+Status ReadOverlaySource(const std::string& path, OverlaySource& src) {
     switch (ReadFileBytes(path, MaxPatternBytes, src.Bytes)) {
     case ReadStatus::NotFound:
-        prompter.ShowError("Cannot find " + path);
-        return false;
+        return Failed("Cannot find %1", {path});
     case ReadStatus::Failed:
-        prompter.ShowError("File Read Error");
-        return false;
+        return Failed("File Read Error");
     case ReadStatus::Ok:
-        return true;
+        break;
     }
-    return false;
+    return {};
 }
 
-// Checks what the overlay needs of a file; shows the reason and returns
-// false when the file cannot serve.
-bool CheckOverlaySource(const std::string& path, OverlaySource& src, Prompter& prompter) {
+// Checks what the overlay needs of a file: a "{" file of a liftplan pattern.
+Status CheckOverlaySource(const std::string& path, OverlaySource& src) {
     src.Reader = std::make_unique<ByteReader>(src.Bytes);
-    if (src.Bytes.empty() || src.Bytes[0] != '{') {
-        prompter.ShowError("File version is too old.");
-        return false;
-    }
+    if (src.Bytes.empty() || src.Bytes[0] != '{') return Failed("File version is too old.");
     src.Reader->Skip(1);
     const int version = src.Reader->Byte();
     const uint8_t type = src.Reader->Byte();
-    if (version > 7 || (type != 'd' && type != 'g')) {
-        prompter.ShowError(path + " contains no liftplan.");
-        return false;
-    }
-    return true;
+    if (version > 7 || (type != 'd' && type != 'g'))
+        return Failed("%1 contains no liftplan.", {path});
+    return {};
 }
 
-bool Overlay(DraftState& d, OverlaySource& a, OverlaySource& b, const std::string& pathA,
-             const std::string& pathB, Prompter& prompter) {
+Status Overlay(DraftState& d, OverlaySource& a, OverlaySource& b, const std::string& pathA,
+               const std::string& pathB) {
     try {
-        if (!CheckOverlaySource(pathA, a, prompter) || !CheckOverlaySource(pathB, b, prompter))
-            return false;
+        if (Status s = CheckOverlaySource(pathA, a); !s) return s;
+        if (Status s = CheckOverlaySource(pathB, b); !s) return s;
         for (OverlaySource* src : {&a, &b}) {
             src->Reader->Skip(1); // zoom
             src->Shafts = src->Reader->Byte();
         }
-        if (a.Shafts > MaxShafts || b.Shafts > MaxShafts) {
-            prompter.ShowError("Too many shafts in loading liftplan!");
-            return false;
-        }
+        if (a.Shafts > MaxShafts || b.Shafts > MaxShafts)
+            return Failed("Too many shafts in loading liftplan!");
         for (OverlaySource* src : {&a, &b}) {
             ByteReader& r = *src->Reader;
             r.Skip(19);
@@ -132,29 +122,27 @@ bool Overlay(DraftState& d, OverlaySource& a, OverlaySource& b, const std::strin
         }
         d.Liftplan = *rows;
         UpdateUsed(d);
-        return true;
+        return {};
     } catch (const ReadBeyondEnd&) {
-        prompter.ShowError("Read beyond end of file");
-        return false;
+        return Failed("Read beyond end of file");
     }
 }
 
 } // namespace
 
-bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB,
-                         Prompter& prompter) {
+Status LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB) {
     OverlaySource a, b;
-    if (!ReadOverlaySource(pathA, a, prompter) || !ReadOverlaySource(pathB, b, prompter))
-        return false;
-    return Overlay(d, a, b, pathA, pathB, prompter);
+    if (Status s = ReadOverlaySource(pathA, a); !s) return s;
+    if (Status s = ReadOverlaySource(pathB, b); !s) return s;
+    return Overlay(d, a, b, pathA, pathB);
 }
 
-bool LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
-                          std::span<const uint8_t> bytesB, Prompter& prompter) {
+Status LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
+                            std::span<const uint8_t> bytesB) {
     OverlaySource a, b;
     a.Bytes.assign(bytesA.begin(), bytesA.end());
     b.Bytes.assign(bytesB.begin(), bytesB.end());
-    return Overlay(d, a, b, "A", "B", prompter);
+    return Overlay(d, a, b, "A", "B");
 }
 
 } // namespace hw

@@ -2,10 +2,11 @@
 
 #include "files/file_io.h"
 #include "model/draft_state.h"
-#include "text/prompter.h"
+#include "model/message.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -83,6 +84,10 @@ struct LoadRequest {
 struct LoadResult {
     bool Ok = false;        // the document took the file's contents
     bool Cancelled = false; // the user cancelled the components dialog
+    // Why the file was refused; the document is as it was.
+    std::optional<Message> Error;
+    // What a load that went through could not use (a damaged design file).
+    std::vector<Message> Warnings;
     // A whole pattern replaced the document (all flags): the caller resets the
     // scroll offsets, switches the fabric view off, shows the new caption and
     // adds the path to the recent files.
@@ -100,33 +105,29 @@ CompanionReader DiskCompanionReader();
 
 // Reads a pattern of any version into a scratch copy of the document and
 // commits it only when the whole read succeeded; a refused, damaged or
-// cancelled file leaves the document exactly as it was. Reports go through
-// the prompter. A full open sets FileName and clears the modified flag; an
-// Open Components load saves the undo copy and marks the document changed.
-LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request,
-                       Prompter& prompter);
+// cancelled file leaves the document exactly as it was, and Error says why.
+// A full open sets FileName and clears the modified flag; an Open Components
+// load saves the undo copy and marks the document changed.
+LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request);
 // The same over bytes already in memory (tests, the fuzzer).
 LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const std::string& path,
-                            const LoadRequest& request, Prompter& prompter,
-                            const CompanionReader& companions);
+                            const LoadRequest& request, const CompanionReader& companions);
 
 // Open Components: refuses ".BMP" and ".WIF" files, then loads the parts the
 // chooser picks (or blends the liftplan).
-LoadResult LoadComponents(DraftState& d, const std::string& path, ComponentChooser& chooser,
-                          Prompter& prompter);
-LoadResult LoadInsertParts(DraftState& d, const std::string& path, Prompter& prompter);
-LoadResult LoadTransUnits(DraftState& d, const std::string& path, Prompter& prompter);
+LoadResult LoadComponents(DraftState& d, const std::string& path, ComponentChooser& chooser);
+LoadResult LoadInsertParts(DraftState& d, const std::string& path);
+LoadResult LoadTransUnits(DraftState& d, const std::string& path);
 LoadResult LoadLiftplanAtInterval(DraftState& d, const std::string& path, int fromPick,
-                                  int interval, Prompter& prompter);
+                                  int interval);
 
 // The current liftplan as a mask choosing between the liftplans of two
 // files: a set cell takes file A's cell, a clear cell file B's. Both files
-// must be liftplan patterns. True when the liftplan was changed.
-bool LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB,
-                         Prompter& prompter);
+// must be liftplan patterns; on failure the liftplan is as it was.
+Status LoadLiftplanOverlay(DraftState& d, const std::string& pathA, const std::string& pathB);
 // The same over two files' bytes (the fuzzer).
-bool LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
-                          std::span<const uint8_t> bytesB, Prompter& prompter);
+Status LiftplanOverlayBytes(DraftState& d, std::span<const uint8_t> bytesA,
+                            std::span<const uint8_t> bytesB);
 
 bool IsBmpFile(const std::string& path);
 bool IsWifFile(const std::string& path);
@@ -141,10 +142,9 @@ std::vector<uint8_t> EncodePattern(const DraftState& d, const SaveOptions& optio
 // Writes the document in the version-7 layout, in Design mode with its
 // ".hdb" design file, each through a temporary file renamed over the target
 // when complete. On success FileName becomes the path and the document is
-// unmodified; on failure "File Write Error" is shown and the document and
-// the files on disk are as they were.
-bool SavePattern(DraftState& d, const std::string& path, const SaveOptions& options,
-                 Prompter& prompter);
+// unmodified; on failure ("File Write Error") the document and the files on
+// disk are as they were.
+Status SavePattern(DraftState& d, const std::string& path, const SaveOptions& options);
 
 enum class OldVersion { V4, V3, V12 };
 
@@ -154,8 +154,8 @@ std::vector<uint8_t> EncodeOldVersion(const DraftState& d, OldVersion version,
 
 // Exports the document in an older layout. The document keeps its file name
 // and modified flag.
-bool SaveOldVersion(const DraftState& d, const std::string& path, OldVersion version,
-                    const SaveOptions& options, Prompter& prompter);
+Status SaveOldVersion(const DraftState& d, const std::string& path, OldVersion version,
+                      const SaveOptions& options);
 
 // Readers never need more than this many bytes of a pattern: every section
 // is bounded by a 16-bit count.

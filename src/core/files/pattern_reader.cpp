@@ -42,6 +42,7 @@ constexpr const char* ReadBeyondEndText = "Read beyond end of file";
 constexpr const char* FileReadErrorText = "File Read Error";
 constexpr const char* SignatureText = "Incorrect file signature.";
 constexpr const char* LiftplanFullText = "Liftplan is full, no room to append.";
+constexpr const char* NotFoundText = "Cannot find %1";
 
 constexpr int HeaderlessEnds = 600;
 constexpr int HeaderlessPicks = 400;
@@ -498,9 +499,10 @@ void Normalise(DraftState& s) {
 
 // The design grid of a Design-mode pattern: computed from the draft, then
 // replaced by the companion file where the version has one. A missing or
-// damaged companion never fails the load.
-void ReadDesign(DraftState& s, const std::string& path, int version, Prompter& prompter,
-                const CompanionReader& companions) {
+// damaged companion never fails the load; the damage is reported.
+void ReadDesign(DraftState& s, const std::string& path, int version,
+                const CompanionReader& companions, std::vector<Message>& warnings) {
+    auto warn = [&](const char* text) { warnings.push_back({{}, text, {}}); };
     RecomputeWindow(s, DesignSize, DesignSize, true);
     if (version < 5) return;
     std::vector<uint8_t> bytes;
@@ -509,17 +511,17 @@ void ReadDesign(DraftState& s, const std::string& path, int version, Prompter& p
         case ReadStatus::NotFound:
             break;
         case ReadStatus::Failed:
-            prompter.ShowError(FileReadErrorText);
+            warn(FileReadErrorText);
             break;
         case ReadStatus::Ok:
             switch (DecodeDesignFile(bytes, s)) {
             case CompanionStatus::Ok:
                 break;
             case CompanionStatus::BadSignature:
-                prompter.ShowError(SignatureText);
+                warn(SignatureText);
                 break;
             case CompanionStatus::Damaged:
-                prompter.ShowError(FileReadErrorText);
+                warn(FileReadErrorText);
                 break;
             }
             break;
@@ -533,7 +535,7 @@ void ReadDesign(DraftState& s, const std::string& path, int version, Prompter& p
     if (st == ReadStatus::NotFound) st = companions(ReplaceExtension(path, ".BMP"), bytes);
     if (st == ReadStatus::NotFound) return;
     if (st == ReadStatus::Failed || !DecodeDesignBitmap(bytes, s)) {
-        prompter.ShowError(FileReadErrorText);
+        warn(FileReadErrorText);
         return;
     }
     s.DesignMode = true;
@@ -542,8 +544,7 @@ void ReadDesign(DraftState& s, const std::string& path, int version, Prompter& p
 } // namespace
 
 LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const std::string& path,
-                            const LoadRequest& request, Prompter& prompter,
-                            const CompanionReader& companions) {
+                            const LoadRequest& request, const CompanionReader& companions) {
     LoadResult result;
     int mode = request.Mode;
     if (mode < ModeNormal || mode > ModeSubtract) return result;
@@ -596,7 +597,7 @@ LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const
             if (scratch->DesignMode) {
                 // The design is computed over the draft as the file gives it.
                 Normalise(*scratch);
-                ReadDesign(*scratch, path, headerless ? 1 : version, prompter, companions);
+                ReadDesign(*scratch, path, headerless ? 1 : version, companions, result.Warnings);
             }
             if (reader.TreadleModeAfterDesign) scratch->TreadleMode = true;
             scratch->FileName = path;
@@ -610,29 +611,29 @@ LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const
         d = std::move(*scratch);
         result.Ok = true;
     } catch (const ReadBeyondEnd&) {
-        prompter.ShowError(ReadBeyondEndText);
+        result.Error = Message{{}, ReadBeyondEndText, {}};
     } catch (const Refused& refused) {
-        prompter.ShowError(refused.Message);
+        result.Error = Message{{}, refused.Message, {}};
     }
     // A failed insert load must not leave an earlier file's parts to insert.
     if (!result.Ok && !result.Cancelled && mode == ModeInsert) ClearInsertBuffers(d);
     return result;
 }
 
-LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request,
-                       Prompter& prompter) {
+LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request) {
     std::vector<uint8_t> bytes;
+    LoadResult refused;
     switch (ReadFileBytes(path, MaxPatternBytes, bytes)) {
     case ReadStatus::NotFound:
-        prompter.ShowError("Cannot find " + path);
-        return {};
+        refused.Error = Message{{}, NotFoundText, {path}};
+        return refused;
     case ReadStatus::Failed:
-        prompter.ShowError(FileReadErrorText);
-        return {};
+        refused.Error = Message{{}, FileReadErrorText, {}};
+        return refused;
     case ReadStatus::Ok:
         break;
     }
-    return LoadPatternBytes(d, bytes, path, request, prompter, DiskCompanionReader());
+    return LoadPatternBytes(d, bytes, path, request, DiskCompanionReader());
 }
 
 } // namespace hw

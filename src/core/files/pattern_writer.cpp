@@ -259,8 +259,7 @@ std::vector<uint8_t> EncodeOldVersion(const DraftState& d, OldVersion version,
     return EncodeHeaderless(d);
 }
 
-bool SavePattern(DraftState& d, const std::string& path, const SaveOptions& options,
-                 Prompter& prompter) {
+Status SavePattern(DraftState& d, const std::string& path, const SaveOptions& options) {
     const std::vector<uint8_t> pattern = EncodePattern(d, options);
     std::vector<std::string> paths;
     std::vector<const std::vector<uint8_t>*> contents;
@@ -268,10 +267,7 @@ bool SavePattern(DraftState& d, const std::string& path, const SaveOptions& opti
     if (d.DesignMode) {
         const std::string companion = ReplaceExtension(path, ".hdb");
         // A pattern named like its own companion would be overwritten by it.
-        if (companion == path) {
-            prompter.ShowError(WriteErrorText);
-            return false;
-        }
+        if (companion == path) return Failed(WriteErrorText);
         design = EncodeDesignFile(d);
         // The companion goes first: if anything fails, the pattern itself is
         // still the old one.
@@ -280,22 +276,17 @@ bool SavePattern(DraftState& d, const std::string& path, const SaveOptions& opti
     }
     paths.push_back(path);
     contents.push_back(&pattern);
-    if (!WriteFilesAtomically(paths, contents)) {
-        prompter.ShowError(WriteErrorText);
-        return false;
-    }
+    if (!WriteFilesAtomically(paths, contents)) return Failed(WriteErrorText);
     d.FileName = path;
     d.Changed = false;
-    return true;
+    return {};
 }
 
-bool SaveOldVersion(const DraftState& d, const std::string& path, OldVersion version,
-                    const SaveOptions& options, Prompter& prompter) {
-    if (!WriteFileAtomically(path, EncodeOldVersion(d, version, options))) {
-        prompter.ShowError(WriteErrorText);
-        return false;
-    }
-    return true;
+Status SaveOldVersion(const DraftState& d, const std::string& path, OldVersion version,
+                      const SaveOptions& options) {
+    if (!WriteFileAtomically(path, EncodeOldVersion(d, version, options)))
+        return Failed(WriteErrorText);
+    return {};
 }
 
 bool IsBmpFile(const std::string& path) {

@@ -44,12 +44,9 @@ bool Encode(PngWriter& w, const uint32_t* pixels, int width, int height, int str
 
 } // namespace
 
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int stride,
-              std::string& error) {
-    if (width <= 0 || height <= 0 || stride < width || !pixels) {
-        error = "Empty image";
-        return false;
-    }
+Status WritePng(const std::string& path, const uint32_t* pixels, int width, int height,
+                int stride) {
+    if (width <= 0 || height <= 0 || stride < width || !pixels) return Failed("Empty image");
     const std::string temp = path + ".tmp";
     bool ok = false;
     {
@@ -64,10 +61,9 @@ bool WritePng(const std::string& path, const uint32_t* pixels, int width, int he
             w.file = nullptr;
         }
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return {};
     std::remove(temp.c_str());
-    error = "File Write Error";
-    return false;
+    return Failed("File Write Error");
 }
 
 } // namespace hw

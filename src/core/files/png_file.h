@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/message.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,9 +9,8 @@ namespace hw {
 
 // Writes RGB32 pixels (0xFFRRGGBB, stride in pixels) as an 8-bit-per-channel
 // RGB PNG file. The file is written beside the target and renamed over it
-// when complete, so a failure leaves any old file as it was. Returns false
-// with a message in error when it could not be written.
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int stride,
-              std::string& error);
+// when complete, so a failure ("File Write Error") leaves any old file as it
+// was.
+Status WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int stride);
 
 } // namespace hw

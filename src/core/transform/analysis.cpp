@@ -3,8 +3,6 @@
 #include "edit/structure.h"
 #include "model/loom_system.h"
 #include "model/primitives.h"
-#include "text/lang.h"
-#include "text/messages.h"
 
 #include <algorithm>
 #include <array>
@@ -161,10 +159,11 @@ void FillEmptyPicks(DraftState& d) {
     for (int s = 1; s <= MaxShafts; ++s) d.TieUpAt(s, extra) = 0;
 }
 
-bool DesignToDraft(DraftState& d, Prompter& prompter, bool warpEmptyEnds) {
-    if (DeriveThreading(d, DesignSize, DesignSize, true) > MaxShafts &&
-        !ConfirmOk(prompter, GetText(GeneralForm, "@emaxshafts")))
-        return false;
+DesignToDraftResult DesignToDraft(DraftState& d, bool warpEmptyEnds,
+                                  const std::function<bool()>& confirmManyShafts) {
+    DesignToDraftResult result;
+    if (DeriveThreading(d, DesignSize, DesignSize, true) > MaxShafts && !confirmManyShafts())
+        return result;
     bool overflow = false;
     if (!(d.TreadleMode && d.MultipleTr)) {
         int lastEnd = 0, lastPick = 0;
@@ -195,8 +194,10 @@ bool DesignToDraft(DraftState& d, Prompter& prompter, bool warpEmptyEnds) {
     }
     d.DesignMode = false;
     UpdateUsed(d);
-    if (overflow) ShowMessageText(prompter, GetText(GeneralForm, "@emaxtreadles"));
-    return true;
+    // The general messages' table.
+    if (overflow) result.Warnings.push_back({"TTransformDlg", "@emaxtreadles", {}});
+    result.Done = true;
+    return result;
 }
 
 void DraftToDesign(DraftState& d) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "model/draft_state.h"
-#include "text/prompter.h"
+#include "model/message.h"
+
+#include <functional>
+#include <vector>
 
 namespace hw {
 
@@ -25,10 +28,16 @@ void SortByPeriod(DraftState& d, PeriodKind kind);
 void FillEmptyEnds(DraftState& d);
 void FillEmptyPicks(DraftState& d);
 
+struct DesignToDraftResult {
+    bool Done = false;             // false: the user kept Design mode, nothing changed
+    std::vector<Message> Warnings; // "@emaxtreadles": the picks needed more than 16 treadles
+};
+
 // View > Draft from Design mode: the whole draft is derived from the design.
-// More than 16 distinct columns asks "@emaxshafts"; Cancel returns false and
-// leaves Design mode on. More than 16 distinct picks reports "@emaxtreadles".
-bool DesignToDraft(DraftState& d, Prompter& prompter, bool warpEmptyEnds);
+// More than 16 distinct columns first asks confirmManyShafts (the
+// "@emaxshafts" question); false keeps Design mode on.
+DesignToDraftResult DesignToDraft(DraftState& d, bool warpEmptyEnds,
+                                  const std::function<bool()>& confirmManyShafts);
 
 // View > Design: the drawdown of the first 50 ends and picks becomes the design.
 void DraftToDesign(DraftState& d);

@@ -5,11 +5,13 @@
 #include "view/renderer.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
 
 namespace hw {
 
-std::unique_ptr<RasterCanvas> RenderDraftImage(const DraftState& source, const DraftImageOptions& o,
-                                               const ViewSettings& settings) {
+DraftImage RenderDraftImage(const DraftState& source, const DraftImageOptions& o,
+                            const ViewSettings& settings) {
     auto d = std::make_unique<DraftState>(source);
     if (o.Style >= 1 && o.Style <= 4) d->Style = o.Style;
     const int zoom = std::clamp(o.Zoom > 0 ? o.Zoom : int(d->Zoom), MinZoomStep, MaxZoomStep);
@@ -37,9 +39,19 @@ std::unique_ptr<RasterCanvas> RenderDraftImage(const DraftState& source, const D
     w.VisibleEnds = g.VisibleEnds;
     w.VisiblePicks = g.VisiblePicks;
 
-    auto canvas = std::make_unique<RasterCanvas>(width, height, s.BackgroundColor);
-    DraftRenderer(*canvas, *d, w, g, s).FullRepaint(width, height);
-    return canvas;
+    DraftImage image;
+    const uint64_t pixels = uint64_t(width) * uint64_t(height);
+    try {
+        if (pixels > std::numeric_limits<size_t>::max() / sizeof(uint32_t)) throw std::bad_alloc();
+        image.Picture = std::make_unique<RasterCanvas>(width, height, s.BackgroundColor);
+        DraftRenderer(*image.Picture, *d, w, g, s).FullRepaint(width, height);
+    } catch (const std::bad_alloc&) {
+        image.Picture.reset();
+        image.Error = Message{{},
+                              "Not enough memory for a picture of %1 x %2 pixels",
+                              {std::to_string(width), std::to_string(height)}};
+    }
+    return image;
 }
 
 } // namespace hw
