@@ -58,55 +58,5 @@ TEST(DraftModel, ExtentsFoldingAndClearing) {
               std::tuple(0, 0, 0, 0, false, "", 0, 0));
 }
 
-TEST(DraftModel, UndoRestoresExactlyTheSavedState) {
-    std::mt19937 rng(7);
-    for (LoomSystem system :
-         {LoomSystem::SingleTreadling, LoomSystem::MultipleTreadling, LoomSystem::Liftplan}) {
-        auto d = test::RandomDraft(rng, system, false);
-        SaveUndo(*d);
-        const auto saved = std::make_unique<DraftState>(*d);
-        d->Threading[1] = 3;
-        d->Threading[500] = 9;
-        d->TieUpAt(1, 1) ^= 1;
-        d->Treadling[2] = 5;
-        d->Liftplan[2] ^= 0x00F0;
-        d->WarpColors[3] = 77;
-        d->WeftColors[4] = 78;
-        d->Shafts = 16;
-        d->Treadles = 2;
-        RestoreUndo(*d);
-        EXPECT_EQ(d->Threading, saved->Threading);
-        EXPECT_EQ(d->TieUp, saved->TieUp);
-        EXPECT_EQ(d->WarpColors, saved->WarpColors);
-        EXPECT_EQ(d->WeftColors, saved->WeftColors);
-        EXPECT_EQ(d->Shafts, saved->Shafts);
-        EXPECT_EQ(d->Treadles, saved->Treadles);
-        if (system == LoomSystem::SingleTreadling)
-            EXPECT_EQ(d->Treadling, saved->Treadling);
-        else
-            EXPECT_EQ(d->Liftplan, saved->Liftplan);
-        // A second restore gives the same state again.
-        d->Threading[1] = 4;
-        RestoreUndo(*d);
-        EXPECT_EQ(d->Threading, saved->Threading);
-    }
-}
-
-TEST(DraftModel, UndoInDesignModeCoversColoursAndDesignOnly) {
-    auto d = NewDraft();
-    d->DesignMode = true;
-    DesignPut(*d, 3, 3, true);
-    SaveUndo(*d);
-    DesignPut(*d, 3, 3, false);
-    DesignPut(*d, 4, 4, true);
-    d->WarpColors[1] = 9;
-    d->Threading[1] = 2; // not covered in Design mode
-    RestoreUndo(*d);
-    EXPECT_TRUE(DesignGet(*d, 3, 3));
-    EXPECT_FALSE(DesignGet(*d, 4, 4));
-    EXPECT_EQ(d->WarpColors[1], 6);
-    EXPECT_EQ(d->Threading[1], 2);
-}
-
 } // namespace
 } // namespace hw

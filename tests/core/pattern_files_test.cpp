@@ -36,7 +36,6 @@ TEST(PatternSave, ReplacesTheFileWholeOrNotAtAll) {
     std::mt19937 rng(99);
     auto d = RandomDraft(rng, LoomSystem::SingleTreadling, true);
     d->FileName = "/drafts/open.hdw";
-    d->Changed = true;
     const auto before = std::make_unique<DraftState>(*d);
     // Writes beyond the size limit fail, as they would on a full disk; so do
     // a target that is a folder and a folder that does not exist.
@@ -57,7 +56,7 @@ TEST(PatternSave, ReplacesTheFileWholeOrNotAtAll) {
     // A save that goes through keeps the file's mode and leaves nothing else.
     ASSERT_TRUE(SavePattern(*d, path, {}));
     EXPECT_EQ(ReadBytes(path), EncodePattern(*d, {}));
-    EXPECT_TRUE(d->FileName == path && !d->Changed);
+    EXPECT_EQ(d->FileName, path);
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -78,9 +77,8 @@ TEST(PatternSave, ReplacesTheFileWholeOrNotAtAll) {
     fs::remove(dir.Path / "twill.hdb");
     fs::create_directories(dir.Path / "twill.hdb" / "x");
     DesignPut(*d, 2, 2, true);
-    d->Changed = true;
     EXPECT_FALSE(SavePattern(*d, path, {}));
-    EXPECT_TRUE(ReadBytes(path) == saved && d->Changed);
+    EXPECT_TRUE(ReadBytes(path) == saved);
     // A pattern named like its own companion is refused.
     EXPECT_EQ(ErrorKey(SavePattern(*d, dir.File("self.hdb"), {})), "File Write Error");
     EXPECT_FALSE(fs::exists(dir.Path / "self.hdb"));
@@ -222,7 +220,7 @@ std::vector<int> Rows(const DraftState& d, int from, int to) {
     return std::vector<int>(d.Liftplan.begin() + from, d.Liftplan.begin() + to + 1);
 }
 
-TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
+TEST(PatternComponents, OnlyTheTickedPartsChange) {
     // Notes only, from a headerless file: nothing else moves.
     HeaderlessFile h;
     h.Shafts = 12, h.Threading.assign(600, 3), h.TieUpColumns.assign(4, Bytes(2));
@@ -232,13 +230,12 @@ TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
     const auto before = std::make_unique<DraftState>(*d);
     FixedChooser notes({ComponentChoice::Load, {.Notes = true}});
     ASSERT_TRUE(LoadWith(*d, h.Build(), notes).Ok);
-    EXPECT_TRUE(d->Notes == "new" && d->Changed);
-    d->Notes = before->Notes, d->Undo = before->Undo;
-    d->Changed = before->Changed, d->UndoEnabled = before->UndoEnabled;
+    EXPECT_EQ(d->Notes, "new");
+    d->Notes = before->Notes;
     ExpectSameDocument(*d, *before);
 
     // Threading, even with General ticked: the shaft count grows, sizes,
-    // loom, view and file name stay; undo brings the old threading back.
+    // loom, view and file name stay.
     BracedFile f = SampleBraced();
     f.Shafts = 12, f.Threading = {12, 11, 1}, f.Ends = 3, f.Zoom = 3;
     f.TieUpColumns.assign(6, Bytes(2));
@@ -251,12 +248,10 @@ TEST(PatternComponents, OnlyTheTickedPartsChangeAndUndoBringsThemBack) {
         std::tuple(t->Shafts, t->Treadles, t->Ends, t->Zoom, t->Threading[1], t->Threading[4]),
         std::tuple(12, 12, 400, 9, 12, 0));
     EXPECT_TRUE(!t->TreadleMode && t->FileName.empty());
-    RestoreUndo(*t);
-    EXPECT_EQ(t->Threading, threading);
+    EXPECT_NE(t->Threading, threading);
 
     // A cut file (even in unticked parts) and a cancelled dialog change
-    // nothing, the undo copy included.
-    SaveUndo(*t);
+    // nothing.
     const auto kept = std::make_unique<DraftState>(*t);
     Bytes cut = SampleBraced().Build();
     cut.resize(cut.size() - 20);
@@ -322,7 +317,7 @@ TEST(PatternComponents, LiftplanRowsAtAnIntervalAppendedAndBlended) {
     d->Picks = 300;
     ASSERT_TRUE(Blend(*d, LiftplanFile(6), ModeAppend).Ok);
     EXPECT_EQ(Rows(*d, 5, 12), (std::vector{48, 1, 2, 4, 8, 1, 2, 0}));
-    EXPECT_EQ(std::tuple(d->Picks, d->PicksUsed, d->Changed), std::tuple(11, 11, true));
+    EXPECT_EQ(std::tuple(d->Picks, d->PicksUsed), std::tuple(11, 11));
     auto full = LiftplanDraft(9598);
     ASSERT_TRUE(Blend(*full, LiftplanFile(6), ModeAppend).Ok);
     EXPECT_EQ(full->Liftplan[9600], 0x02);

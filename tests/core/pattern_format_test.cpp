@@ -83,7 +83,7 @@ TEST(PatternFormat, Version7SetsEveryField) {
     EXPECT_TRUE(d->TransUnit1[0][0] && d->TransUnit1[0][4] && !d->TransUnit1[0][1] &&
                 d->TransUnit1[0][15] && d->TransUnit1[15][15] && !d->TransUnit1[15][14] &&
                 d->TransUnit2[1][1]);
-    EXPECT_TRUE(d->Palette[200] == (PaletteEntry{200, 55, 100}) && !d->Changed &&
+    EXPECT_TRUE(d->Palette[200] == (PaletteEntry{200, 55, 100}) &&
                 d->ColorTable[1] == MakeColorRef(1, 254, 0) &&
                 d->FileName == "/patterns/sample.hdw");
     EXPECT_EQ(d->Notes, "Twill \xC3\xA4\xE2\x82\xAC"); // "ä€" from Windows-1252
@@ -162,12 +162,13 @@ TEST(PatternFormat, EveryLayoutAndTheBoundsOfEveryValue) {
          {"threading 3 4 3 0"}},
         {Braced([](auto& f) { f.Treadling.assign(2, 13), f.Treadling[1] = 12; }),
          {"treadling 1 6"}},
-        // A layout byte without bit 7, flags without bit 1 and intervals of 0
-        // leave the start values.
+        // A layout byte without bit 7 and flags without bit 1 leave the start
+        // values; in this program's own version an interval byte of 0 is an
+        // interval of 1 (older versions left the start value).
         {Braced([](auto& f) {
              f.Layout = 0x1F, f.Flags = 0x0C, f.EndsInterval = f.PicksInterval = 0;
          }),
-         {"layout 11100, marking 00 every 8/8"}},
+         {"layout 11100, marking 00 every 1/1"}},
         {Braced([](auto& f) { f.Notes.assign(3500, 'a'), f.Notes.push_back(0); }),
          {"notes 3000 aaaaa"}},
         {Braced([](auto& f) { f.Notes.assign(3001, 'b'), f.NotesCount = 3500; }),
@@ -231,8 +232,6 @@ TEST(PatternFormat, RefusedFilesChangeNothing) {
     std::mt19937 rng(7);
     auto d = RandomDraft(rng, LoomSystem::MultipleTreadling, true);
     d->FileName = "/old/name.hdw";
-    d->Changed = true;
-    SaveUndo(*d);
     const auto before = std::make_unique<DraftState>(*d);
     for (const auto& [file, message] : refused) EXPECT_EQ(ErrorKey(Open(*d, file)), message);
     // Cut at every offset, in every layout.
@@ -282,8 +281,8 @@ std::unique_ptr<DraftState> RandomDocument(std::mt19937& rng, LoomSystem system,
           &d->Compressed, &d->MetricUnits, &d->MarkingOn, &d->FullMarking})
         *flag = pick(0, 1);
     d->EndsPerUnit = uint8_t(pick(1, 255)), d->PicksPerUnit = uint8_t(pick(1, 255));
-    d->MarkEndsInterval = uint16_t(pick(2, 256)), d->MarkPicksInterval = uint16_t(pick(2, 256));
-    d->PaletteDisplay = pick(1, 2), d->TransUnitSize = {pick(2, 16), pick(1, 16)};
+    d->MarkEndsInterval = uint16_t(pick(1, 256)), d->MarkPicksInterval = uint16_t(pick(1, 256));
+    d->PaletteDisplay = pick(0, 2), d->TransUnitSize = {pick(2, 16), pick(1, 16)};
     for (auto* unit : {&d->TransUnit1, &d->TransUnit2})
         for (auto& row : *unit)
             for (bool& cell : row) cell = pick(0, 1);
@@ -353,6 +352,9 @@ TEST(PatternRoundTrip, OlderVersionsKeepWhatFitsTheirLimits) {
         // that everything else can be compared byte for byte.
         b->EndsPerUnit = a->EndsPerUnit, b->PicksPerUnit = a->PicksPerUnit;
         b->ViewZoom = a->ViewZoom;
+        // Older versions read a palette display or interval byte of 0 as "not set".
+        b->PaletteDisplay = a->PaletteDisplay;
+        b->MarkEndsInterval = a->MarkEndsInterval, b->MarkPicksInterval = a->MarkPicksInterval;
         if (!headerless) {
             EXPECT_EQ(b->Ends, std::max<int>(a->Ends, 500));
             EXPECT_EQ(b->Picks, std::max<int>(a->Picks, 500));

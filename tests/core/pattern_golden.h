@@ -147,9 +147,8 @@ template <typename Result> std::string ErrorKey(const Result& r) {
     X(EndsPerUnit) X(PicksPerUnit) X(MetricUnits) X(MarkingOn) X(FullMarking) X(MarkEndsInterval)  \
     X(MarkPicksInterval) X(PaletteDisplay) X(TransUnitSize) X(TransUnit1) X(TransUnit2)            \
     X(RepeatThreading) X(RepeatTreadling) X(RepeatWarpColors) X(RepeatWeftColors) X(ColorsLinked)  \
-    X(FileName) X(CurrentColor) X(Changed) X(UndoEnabled) X(Undo.Valid) X(Undo.Threading)          \
-    X(Undo.Treadling) X(Undo.Liftplan) X(Undo.WarpColors) X(InsertThreading) X(InsertTreadling)    \
-    X(InsertWarpColors) X(InsertWeftColors) X(InsertTieUp)
+    X(FileName) X(InsertThreading) X(InsertTreadling) X(InsertWarpColors) X(InsertWeftColors)     \
+    X(InsertTieUp)
 // clang-format on
 inline void ExpectSameDocument(const DraftState& a, const DraftState& b) {
 #define HW_SAME(field) EXPECT_TRUE(a.field == b.field) << #field;

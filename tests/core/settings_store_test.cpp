@@ -28,7 +28,7 @@ TEST(SettingsRead, EmptyStoreGivesTheStartValues) {
     EXPECT_EQ(s.Snapshot.EndsPerUnit, 10);
     EXPECT_EQ(d->WarpColors[1], 0);
     EXPECT_EQ(d->WeftColors[9600], 6);
-    EXPECT_EQ(d->CurrentColor, 6); // a sinking shed shows the weft colour
+    EXPECT_EQ(StartColor(*d), 6); // a sinking shed offers the weft colour
 }
 
 // Hand-edited values ("name=text>taken") are bounded; a non-number keeps the start value.

@@ -1,6 +1,7 @@
 #include "view/draft_view.h"
 
 #include "document/editor_document.h"
+#include "model/primitives.h"
 #include "view/change_paint.h"
 #include "view/renderer.h"
 
@@ -136,6 +137,7 @@ DraftView::DraftView(EditorDocument& doc, QWidget* parent) : QWidget(parent), do
     connect(&doc_, &EditorDocument::Changed, this, &DraftView::ShowChange);
     connect(&doc_, &EditorDocument::Replaced, this, [this] {
         CancelStroke();
+        currentColor_ = StartColor(doc_.Draft());
         window_.ScrollEnds = window_.ScrollPicks = 0;
         LayoutStep();
         FullRepaint();

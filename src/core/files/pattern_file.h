@@ -106,8 +106,8 @@ CompanionReader DiskCompanionReader();
 // Reads a pattern of any version into a scratch copy of the document and
 // commits it only when the whole read succeeded; a refused, damaged or
 // cancelled file leaves the document exactly as it was, and Error says why.
-// A full open sets FileName and clears the modified flag; an Open Components
-// load saves the undo copy and marks the document changed.
+// A full open sets FileName. The caller's document history decides what
+// becomes a step (Open Components) and what starts a new history (Open).
 LoadResult LoadPattern(DraftState& d, const std::string& path, const LoadRequest& request);
 // The same over bytes already in memory (tests, the fuzzer).
 LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const std::string& path,
@@ -141,8 +141,7 @@ std::vector<uint8_t> EncodePattern(const DraftState& d, const SaveOptions& optio
 
 // Writes the document in the version-7 layout, in Design mode with its
 // ".hdb" design file, each through a temporary file renamed over the target
-// when complete. On success FileName becomes the path and the document is
-// unmodified; on failure ("File Write Error") the document and the files on
+// when complete. On success FileName becomes the path; on failure ("File Write Error") the document and the files on
 // disk are as they were.
 Status SavePattern(DraftState& d, const std::string& path, const SaveOptions& options);
 
@@ -152,8 +151,8 @@ enum class OldVersion { V4, V3, V12 };
 std::vector<uint8_t> EncodeOldVersion(const DraftState& d, OldVersion version,
                                       const SaveOptions& options);
 
-// Exports the document in an older layout. The document keeps its file name
-// and modified flag.
+// Exports the document in an older layout. The document keeps its file
+// name.
 Status SaveOldVersion(const DraftState& d, const std::string& path, OldVersion version,
                       const SaveOptions& options);
 

@@ -283,7 +283,11 @@ void Reader::ReadPattern() {
             s_.EndsPerUnit = warpDensity ? warpDensity : DefaultDensity;
             s_.PicksPerUnit = weftDensity ? weftDensity : DefaultDensity;
         }
-        if (paletteDisplay >= 1 && paletteDisplay <= 2) s_.PaletteDisplay = paletteDisplay;
+        // Files of this program's own version store 0 as 0 (16 colours, a
+        // line after every end); older ones used 0 for "not set".
+        const bool zeroIsValue = version_ >= 7;
+        if (paletteDisplay <= 2 && (paletteDisplay > 0 || zeroIsValue))
+            s_.PaletteDisplay = paletteDisplay;
         if (layout & 0x80) {
             s_.BottomStart = layout & 0x01;
             s_.RightStart = layout & 0x02;
@@ -319,8 +323,8 @@ void Reader::ReadPattern() {
             s_.MarkingOn = flags & 0x04;
             s_.FullMarking = flags & 0x08;
         }
-        if (endsInterval > 0) s_.MarkEndsInterval = uint16_t(endsInterval + 1);
-        if (picksInterval > 0) s_.MarkPicksInterval = uint16_t(picksInterval + 1);
+        if (endsInterval > 0 || version_ >= 7) s_.MarkEndsInterval = uint16_t(endsInterval + 1);
+        if (picksInterval > 0 || version_ >= 7) s_.MarkPicksInterval = uint16_t(picksInterval + 1);
     }
 
     // Threading.
@@ -585,7 +589,6 @@ LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const
         }
 
         auto scratch = std::make_unique<DraftState>(d);
-        if (request.Components) SaveUndo(*scratch);
         Reader reader(*scratch, r, flags, mode, version, char(type), request, result);
         if (headerless)
             reader.ReadHeaderless();
@@ -601,13 +604,11 @@ LoadResult LoadPatternBytes(DraftState& d, std::span<const uint8_t> bytes, const
             }
             if (reader.TreadleModeAfterDesign) scratch->TreadleMode = true;
             scratch->FileName = path;
-            scratch->Changed = false;
             result.Opened = true;
         }
         Normalise(*scratch);
         // A new pattern brings its own shed and colours for the colour box.
         if (flags.General) RebuildColorTable(*scratch);
-        if (request.Components) MarkChanged(*scratch);
         d = std::move(*scratch);
         result.Ok = true;
     } catch (const ReadBeyondEnd&) {

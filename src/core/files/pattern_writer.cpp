@@ -278,7 +278,6 @@ Status SavePattern(DraftState& d, const std::string& path, const SaveOptions& op
     contents.push_back(&pattern);
     if (!WriteFilesAtomically(paths, contents)) return Failed(WriteErrorText);
     d.FileName = path;
-    d.Changed = false;
     return {};
 }
 

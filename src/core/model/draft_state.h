@@ -37,22 +37,6 @@ inline constexpr uint8_t ColorBlue(ColorRef c) {
 // "element k is bit (k-1) mod 8 of byte (k-1) div 8".
 using LiftplanRow = uint16_t;
 
-// The part of the document that the single undo level copies.
-struct UndoCopy {
-    bool Valid = false;
-    bool DesignMode = false; // the mode the copy was taken in
-    std::array<uint8_t, MaxEnds + 1> Threading{};
-    std::array<std::array<uint8_t, MaxTreadles>, MaxShafts> TieUp{};
-    std::array<uint8_t, MaxPicks + 1> Treadling{};
-    std::array<LiftplanRow, MaxPicks + 1> Liftplan{};
-    std::array<uint8_t, MaxEnds + 1> WarpColors{};
-    std::array<uint8_t, MaxPicks + 1> WeftColors{};
-    std::array<std::array<uint8_t, DesignRowBytes>, DesignSize + 1> DesignGrid{};
-    uint16_t Shafts = 0;
-    uint16_t Treadles = 0;
-    bool TreadlingSaved = false; // single treadling: Treadling was saved, else Liftplan
-};
-
 // The whole weaving draft. Grids indexed by end, pick, shaft or treadle use
 // the number itself as index (element 0 is unused and stays 0), except the
 // tie-up, whose byte layout [shaft-1][treadle-1] is the one the files use.
@@ -116,11 +100,6 @@ struct DraftState {
     int32_t RepeatWeftColors = 0;
     bool ColorsLinked = true;
     std::string FileName;
-    int CurrentColor = 0;     // the colour box selection
-    bool Changed = false;     // the document-changed flag
-    bool UndoEnabled = false; // the Undo menu item
-
-    UndoCopy Undo;
 
     // Side buffers for "insert from file"; never part of the draft.
     std::array<uint8_t, MaxEnds + 1> InsertThreading{};

@@ -226,57 +226,11 @@ void FitShaftsToThreading(DraftState& d) {
     }
 }
 
-void SaveUndo(DraftState& d) {
-    UndoCopy& u = d.Undo;
-    u.Valid = true;
-    u.DesignMode = d.DesignMode;
-    u.WarpColors = d.WarpColors;
-    u.WeftColors = d.WeftColors;
-    if (d.DesignMode) {
-        u.DesignGrid = d.DesignGrid;
-        return;
-    }
-    u.Threading = d.Threading;
-    u.TieUp = d.TieUp;
-    u.Shafts = d.Shafts;
-    u.Treadles = d.Treadles;
-    // Both are kept, so a restore always finds the rows its mode needs.
-    u.Treadling = d.Treadling;
-    u.Liftplan = d.Liftplan;
-}
-
-void RestoreUndo(DraftState& d) {
-    const UndoCopy& u = d.Undo;
-    if (!u.Valid) return;
-    d.WarpColors = u.WarpColors;
-    d.WeftColors = u.WeftColors;
-    if (d.DesignMode) {
-        // A copy taken in Draft mode holds no design grid.
-        if (u.DesignMode) d.DesignGrid = u.DesignGrid;
-        return;
-    }
-    if (u.DesignMode) return; // a Design-mode copy holds no draft
-    d.Threading = u.Threading;
-    d.TieUp = u.TieUp;
-    d.Shafts = u.Shafts;
-    d.Treadles = u.Treadles;
-    if (SingleTreadling(d))
-        d.Treadling = u.Treadling;
-    else
-        d.Liftplan = u.Liftplan;
-}
-
-void MarkChanged(DraftState& d) {
-    d.Changed = true;
-    d.UndoEnabled = true;
-}
-
 void RebuildColorTable(DraftState& d) {
     for (int i = 0; i < PaletteSize; ++i) {
         const PaletteEntry& p = d.Palette[i];
         d.ColorTable[i] = MakeColorRef(p.Red, p.Green, p.Blue);
     }
-    d.CurrentColor = d.Shed ? d.WeftColors[1] : d.WarpColors[1];
 }
 
 void SetPaletteEntry(DraftState& d, int index, ColorRef color) {

@@ -46,13 +46,13 @@ void FoldThreading(DraftState& d);
 void FoldTreadling(DraftState& d);
 void FitShaftsToThreading(DraftState& d);
 
-// The single undo level.
-void SaveUndo(DraftState& d);
-void RestoreUndo(DraftState& d);
-void MarkChanged(DraftState& d);
-
 // Palette.
 void RebuildColorTable(DraftState& d);
+// The colour a new or opened pattern offers first: its first warp colour,
+// on a sinking shed its first weft colour.
+inline int StartColor(const DraftState& d) {
+    return d.Shed ? d.WeftColors[1] : d.WarpColors[1];
+}
 void SetPaletteEntry(DraftState& d, int index, ColorRef color);
 void LoadDefaultPalette(DraftState& d);
 

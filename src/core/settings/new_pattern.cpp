@@ -68,7 +68,6 @@ NewPatternResult ApplyNewPattern(DraftState& d, ViewWindow& v, Settings& s,
     else
         UpdateUsed(d);
     d.FileName.clear();
-    d.Changed = false;
     return result;
 }
 

@@ -106,7 +106,6 @@ OptionsResult ApplyOptions(DraftState& d, Settings& s, const OptionsValues& v,
     // The used extents must stay within the (possibly smaller) draft.
     if (!d.DesignMode) UpdateUsed(d);
     if (s.SaveSettings || v.SaveDefaults) TakeSnapshot(d, s.Snapshot, false, false);
-    d.Changed = true;
     return result;
 }
 
