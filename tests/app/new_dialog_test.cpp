@@ -1,6 +1,5 @@
 #include "dialog_driver.h"
 #include "dialogs/new_dialog.h"
-#include "form_table.h"
 #include "model/primitives.h"
 
 #include <QApplication>
@@ -128,30 +127,6 @@ private slots:
         QVERIFY(d->Threading == threading);
         QCOMPARE(d->FileName, std::string("/patterns/old.hdw"));
         QCOMPARE(int(s.Snapshot.Shafts), 8);
-    }
-
-    void tableMatchesTheFormInEveryLanguage() {
-        TNewDlg dlg;
-        QStringList problems;
-        const auto table = test::LoadTable("TNewDlg", &problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QVERIFY2(test::UntranslatedWidgets(&dlg, table).isEmpty(),
-                 qPrintable(test::UntranslatedWidgets(&dlg, table).join("; ")));
-        const QStringList english = test::FormTexts(&dlg);
-        test::ApplyTable(&dlg, table, 0, &problems);
-        QCOMPARE(test::FormTexts(&dlg), english);
-        const char* names[] = {"en", "de", "sv", "fi"};
-        for (int lang = 1; lang < 4; ++lang) {
-            test::ApplyTable(&dlg, table, lang, &problems);
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-            QVERIFY(test::FormTexts(&dlg) != english);
-            dlg.show();
-            QVERIFY2(test::ClippedWidgets(&dlg).isEmpty(),
-                     qPrintable(test::ClippedWidgets(&dlg).join(", ")));
-            const QString dir = qEnvironmentVariable("HW_SCREENSHOT_DIR");
-            if (!dir.isEmpty()) dlg.grab().save(dir + QString("/new_%1.png").arg(names[lang]));
-        }
-        QCOMPARE(dlg.windowTitle(), QString("Uusi malli"));
     }
 };
 

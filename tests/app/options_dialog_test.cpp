@@ -1,7 +1,6 @@
 #include "../core/scripted_prompter.h"
 #include "dialog_driver.h"
 #include "dialogs/options_dialog.h"
-#include "form_table.h"
 #include "model/primitives.h"
 #include "text/lang.h"
 
@@ -20,15 +19,6 @@ using test::Child;
 using test::Click;
 using test::TypeInto;
 using test::WhenModal;
-
-namespace {
-
-void SaveGrab(QWidget* w, const QString& name) {
-    const QString dir = qEnvironmentVariable("HW_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w->grab().save(dir + "/" + name + ".png");
-}
-
-} // namespace
 
 class OptionsDialogTest : public QObject {
     Q_OBJECT
@@ -207,36 +197,6 @@ private slots:
         QCOMPARE(refits, 1);
         QVERIFY(d->Changed);
         QVERIFY(store.Size() == 0); // nothing is written before exit
-    }
-
-    void tableMatchesTheFormInEveryLanguage() {
-        test::ScriptedPrompter p;
-        TOptionsDlg dlg(p, false);
-        QStringList problems;
-        const auto table = test::LoadTable("TOptionsDlg", &problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QVERIFY2(test::UntranslatedWidgets(&dlg, table).isEmpty(),
-                 qPrintable(test::UntranslatedWidgets(&dlg, table).join("; ")));
-        // The English column is what the form already shows.
-        const QStringList english = test::FormTexts(&dlg);
-        test::ApplyTable(&dlg, table, 0, &problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QCOMPARE(test::FormTexts(&dlg), english);
-        const char* names[] = {"en", "de", "sv", "fi"};
-        for (int lang = 1; lang < 4; ++lang) {
-            test::ApplyTable(&dlg, table, lang, &problems);
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-            QVERIFY(test::FormTexts(&dlg) != english);
-            dlg.show();
-            auto* tabs = Child<QTabWidget>(&dlg, "PageControl1");
-            for (int page = 0; page < tabs->count(); ++page) {
-                tabs->setCurrentIndex(page);
-                QVERIFY2(test::ClippedWidgets(&dlg).isEmpty(),
-                         qPrintable(test::ClippedWidgets(&dlg).join(", ")));
-                SaveGrab(&dlg, QString("options_%1_%2").arg(names[lang]).arg(page));
-            }
-        }
-        QCOMPARE(dlg.windowTitle(), QString("Asetukset"));
     }
 };
 

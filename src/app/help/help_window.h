@@ -2,6 +2,8 @@
 
 #include "text/help_topics.h"
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -55,6 +57,19 @@ private:
     QPushButton* back_ = nullptr;
     QPushButton* forward_ = nullptr;
 };
+
+// The help window's size when it first appears, and the least width worth
+// placing beside another window.
+inline constexpr QSize HelpDefaultSize(640, 560);
+inline constexpr int HelpMinWidth = 400;
+inline constexpr int HelpMinHeight = 200;
+
+// Where a help window of `size` goes on a screen's free area: beside its
+// owner window (frame `owner`), on the right or else the left, narrowed to
+// the room there; when neither side has HelpMinWidth, over the owner's right
+// part with its top at `ownerContentTop` (below the owner's menu and
+// toolbar). Always inside the screen.
+QRect HelpWindowPlace(const QRect& owner, int ownerContentTop, const QRect& screen, QSize size);
 
 // The one help window of the run, made on first use. The language is kept
 // for it even while it does not exist.
