@@ -44,7 +44,6 @@ void ClickLink(QTextBrowser* b, const QString& text) {
 class HelpTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { SetHelpLanguage(0); }
     void cleanup() { CloseHelp(); }
 
     // Every context has a page in every language, the English title agrees

@@ -182,7 +182,6 @@ void Place(HelpWindow& w) {
 }
 
 QPointer<HelpWindow> shared;
-int sharedLanguage = 0;
 
 } // namespace
 
@@ -193,18 +192,12 @@ HelpWindow& SharedHelpWindow() {
         // Help left open must not keep the program running once the main
         // window has closed.
         shared->setAttribute(Qt::WA_QuitOnClose, false);
-        shared->SetLanguage(sharedLanguage);
     }
     return *shared;
 }
 
 void SetHelpLanguage(int language) {
-    sharedLanguage = language;
     if (shared) shared->SetLanguage(language);
-}
-
-int HelpLanguage() {
-    return sharedLanguage;
 }
 
 bool ShowHelpTopic(int context) {

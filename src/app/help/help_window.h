@@ -71,11 +71,10 @@ inline constexpr int HelpMinHeight = 200;
 // toolbar). Always inside the screen.
 QRect HelpWindowPlace(const QRect& owner, int ownerContentTop, const QRect& screen, QSize size);
 
-// The one help window of the run, made on first use. The language is kept
-// for it even while it does not exist.
+// The one help window of the run, made on first use in the program's
+// language, which it follows. SetHelpLanguage shows its page in another.
 HelpWindow& SharedHelpWindow();
 void SetHelpLanguage(int language);
-int HelpLanguage();
 // Shows (and raises) the shared help window at a context's page.
 bool ShowHelpTopic(int context);
 // Help > "Help Topics".
