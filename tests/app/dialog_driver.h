@@ -1,17 +1,24 @@
 #pragma once
 
-// Driving dialogs in Qt tests with real mouse and key events.
+// Driving dialogs in Qt tests with real mouse and key events. Including it also
+// makes a lookup of a key its table lacks fail the test (the program sets no handler).
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTimer>
+#include "text/lang.h"
+
 #include <QtTest>
+#include <QtWidgets>
 
 namespace hw::test {
+
+inline const bool missingTextsFail = [] {
+    SetTextNotFoundHandler([](std::string_view form, std::string_view key) {
+        const std::string what =
+            "no entry \"" + std::string(key) + "\" in the table of " + std::string(form);
+        if (!QTest::currentTestFunction()) qFatal("%s", what.c_str());
+        QTest::qFail(what.c_str(), __FILE__, __LINE__);
+    });
+    return true;
+}();
 
 template <class T> T* Child(QWidget* w, const char* name) {
     T* c = w->findChild<T*>(name);
@@ -38,12 +45,13 @@ inline void TypeInto(QSpinBox* spin, const QString& text) {
     QTest::keyClicks(spin, text);
 }
 
-// Runs f on the modal dialog once the event loop shows it.
-template <class F> void WhenModal(F f) {
-    QTimer::singleShot(0, [f] {
+// Runs f on the next modal dialog once the event loop shows it.
+template <class F> void WhenModal(F f, int tries = 500) {
+    QTimer::singleShot(tries == 500 ? 0 : 10, [f, tries] {
         QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        f(w);
+        if (w) return f(w);
+        if (tries > 0) return WhenModal(f, tries - 1);
+        QFAIL("no modal dialog appeared");
     });
 }
 

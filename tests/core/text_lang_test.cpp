@@ -1,216 +1,110 @@
+// The text module: translation tables and their lookups, the message
+// procedures, and the language a run starts in.
 #include "text/lang.h"
+#include "text/messages.h"
 #include "text/multi_lang.h"
+#include "text/start_language.h"
 
 #include "scripted_prompter.h"
+#include "test_drafts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace hw {
 namespace {
 
-// Puts the global language back to English whatever a test did.
-struct LanguageReset {
-    ~LanguageReset() { SetLanguage(LangEnglish); }
-};
+using Strings = std::vector<std::string>;
+using test::ScriptedPrompter;
 
-TMultiLang Table(const std::string& tsv) {
-    TableParse parsed = ParseTable("TSample", tsv);
-    EXPECT_TRUE(parsed.Errors.empty()) << parsed.Errors.front();
-    return parsed.Table;
-}
+// For the whole core test program: a lookup of a key its table lacks (or of
+// a table not compiled in) fails the test that made it.
+[[maybe_unused]] const bool missingTextsFail = [] {
+    SetTextNotFoundHandler([](std::string_view form, std::string_view key) {
+        ADD_FAILURE() << "no entry \"" << key << "\" in the table of " << form;
+    });
+    return true;
+}();
 
-// Records what the walk hands to a form that has the components in Present.
-class RecordingTarget : public LangTarget {
-public:
-    std::vector<std::string> Present;
-    std::string Caption;
-    std::vector<ComponentTexts> Applied;
-    std::vector<std::string> Missed;
-    std::string Font = "Sans,1";
-
-    void SetCaption(const std::string& text) override { Caption = text; }
-    bool ApplyComponent(const ComponentTexts& t) override {
-        const bool here = std::find(Present.begin(), Present.end(), t.Name) != Present.end();
-        if (here)
-            Applied.push_back(t);
-        else
-            Missed.push_back(t.Name);
-        return here;
-    }
-    std::string FontEntry() const override { return Font; }
-    void SetFont(const std::string& face, int charSet) override {
-        Font = face + "," + std::to_string(charSet);
-    }
-    const ComponentTexts* Last(const std::string& name) const {
-        for (auto it = Applied.rbegin(); it != Applied.rend(); ++it)
-            if (it->Name == name) return &*it;
-        return nullptr;
+// Collects the lookups that find nothing, in place of the handler that fails
+// the test, and puts the language back to English.
+struct MissedLookups {
+    Strings Keys;
+    TextNotFoundHandler previous =
+        SetTextNotFoundHandler([this](std::string_view form, std::string_view key) {
+            Keys.push_back(std::string(form) + " " + std::string(key));
+        });
+    ~MissedLookups() {
+        SetTextNotFoundHandler(previous);
+        SetLanguage(LangEnglish);
     }
 };
 
-const char* const SampleForm = "%Form%\tSample\tMuster\tMönster\tMalli\n"
-                               "ShedGroup\tShed\tFach\tSkäl\tViriö\n"
-                               "\"\tRising\tHochfach\tLyftskäl\tNouseva\n"
-                               "\"\tSinking\tTieffach\tSänkskäl\tLaskeva\n"
-                               "\".Hint\tShed|Choose the shed\tFach|Fach wählen\t\tViriö\n"
-                               "@msg\tHello\tHallo\tHej\tHei\n"
-                               "Ghost\tBoo\tBuh\tBu\tBöö\n"
-                               "\"\tghost item\tx\tx\tx\n"
-                               "OkBtn\tOK\tOK\tOK\tOK\n";
-
-TEST(TextTable, ParsesEntriesEscapesAndSettingsLines) {
+TEST(TextTable, ReadsEntriesAndReportsBadLinesByNumber) {
     const std::string tsv = "\xEF\xBB\xBF# a comment line\r\n"
                             "\r\n"
                             "#DoNot\tPanel1\t\tPanel2\n"
-                            "#CharSets\tTahoma,0\tArial,1\n"
-                            "#DefaultEnabled\t0\n"
                             "@tab\ta\\tb\tline1\\nline2\tback\\\\slash\t\n"
-                            "@space\t - Pick #\t - Schuss \t\t \n";
-    TableParse p = ParseTable("TSample", tsv);
-    ASSERT_TRUE(p.Errors.empty()) << p.Errors.front();
-    const TMultiLang& t = p.Table;
-    ASSERT_EQ(t.EntryCount(), 2u);
-    EXPECT_EQ(t.Key(0), "@tab");
-    EXPECT_EQ(t.RawText(0, LangEnglish), "a\tb");
-    EXPECT_EQ(t.RawText(0, LangGerman), "line1\nline2");
-    EXPECT_EQ(t.RawText(0, LangSwedish), "back\\slash");
-    EXPECT_EQ(t.RawText(0, LangFinnish), "");
-    // Spaces at either end belong to the text: these pieces are concatenated.
-    EXPECT_EQ(t.RawText(1, LangEnglish), " - Pick #");
-    EXPECT_EQ(t.RawText(1, LangGerman), " - Schuss ");
-    EXPECT_EQ(t.DoNot, (std::vector<std::string>{"Panel1", "Panel2"}));
-    EXPECT_EQ(t.CharSets, (std::vector<std::string>{"Tahoma,0", "Arial,1"}));
-    EXPECT_FALSE(t.DefaultEnabled);
-}
-
-TEST(TextTable, ReportsBadLinesByNumberAndKeepsTheGoodOnes) {
-    const std::string tsv = "@ok\tA\tB\tC\tD\n"
+                            "@space\t - Pick #\t - Schuss \t\t \n"
                             "@short\tA\tB\n"
                             "\tA\tB\tC\tD\n"
-                            "@long\tA\tB\tC\tD\tE\n"
                             "@esc\tC:\\Patterns\tB\tC\tD\n"
-                            "#DefaultEnabled\tyes\n"
+                            "\"\torphan\tx\tx\tx\n"
+                            "@TAB\tagain\tB\tC\tD\n"
+                            "%Form%\tT\tT\tT\tT\n"
+                            "\".Hint\ta|b\ta|b\ta|b\ta|b\n"
                             "@last\tA\tB\tC\tD"; // no final newline
-    TableParse p = ParseTable("TSample", tsv);
-    EXPECT_EQ(p.Errors, (std::vector<std::string>{
-                            "line 2: 3 fields, expected 5", "line 3: empty key",
-                            "line 4: 6 fields, expected 5", "line 5: unknown backslash escape",
-                            "line 6: #DefaultEnabled takes 0 or 1"}));
-    EXPECT_EQ(GetText(p.Table, "@esc"), "C:\\Patterns"); // kept as written
-    EXPECT_EQ(GetText(p.Table, "@short"), "@short");     // dropped
-    EXPECT_EQ(GetText(p.Table, "@last"), "A");
+    const TableParse p = ParseTable("TSample", tsv);
+    EXPECT_EQ(p.Errors, (Strings{"line 6: 3 fields, expected 5", "line 7: empty key",
+                                 "line 8: unknown backslash escape",
+                                 "line 9: item or hint without a component before it",
+                                 "line 10: key \"@TAB\" appears twice",
+                                 "line 12: item or hint without a component before it"}));
+    const TMultiLang& t = p.Table;
+    EXPECT_EQ(t.Words, (Strings{"@tab", "a\tb", "line1\nline2", "back\\slash", "",
+                                // Spaces at either end belong to the text: pieces are glued.
+                                "@space", " - Pick #", " - Schuss ", "", " ",
+                                // A bad escape is kept as written.
+                                "@esc", "C:\\Patterns", "B", "C", "D", "%Form%", "T", "T", "T", "T",
+                                "@last", "A", "B", "C", "D"}));
+    EXPECT_EQ(t.DoNot, (Strings{"Panel1", "Panel2"}));
 }
 
-TEST(TextLookup, MatchesKeysInAnyCaseAndReturnsMissingKeysUnchanged) {
-    TMultiLang t =
-        Table("@globnopat\tNo Pattern.\tKein Muster.\tInget mönster.\tEi mallia.\n"
-              "@idInsThr\tInsert Threading\tEinzug einfügen\tInfoga solvning\tLisää niisintä\n");
+TEST(TextLookup, FindsKeysInAnyCaseFallsBackWhenAllowedAndReportsMissingKeys) {
+    TMultiLang t = ParseTable("TSample", "@globnopat\tNo Pattern.\tKein Muster.\t\tEi mallia.\n"
+                                         "@blank\t\t\t\t\n"
+                                         "OpenDialog\t\t\t\t\n"
+                                         "\"\tPatterns|*.hdw\tMuster|*.hdw\tx\tx\n"
+                                         "\".Hint\ta|b\tc|d\te|f\tg|h\n"
+                                         "\"\tAny|*\tAlle|*\tx\tx\n"
+                                         "Next\tx\tx\tx\tx\n"
+                                         "\"\tnot mine\tx\tx\tx\n")
+                       .Table;
+    MissedLookups missed;
     EXPECT_EQ(GetText(t, "@GLOBNOPAT"), "No Pattern.");
-    EXPECT_EQ(GetText(t, "@idinsthr"), "Insert Threading");
     t.ActiveLanguage = LangFinnish;
     EXPECT_EQ(GetText(t, "@GlobNoPat"), "Ei mallia.");
-    EXPECT_EQ(GetText(t, "@nosuchkey"), "@nosuchkey");
-    EXPECT_EQ(GetText(t, "@globnopa"), "@globnopa");
-}
-
-TEST(TextLookup, EmptyTextFallsBackToTheDefaultLanguageOnlyWhenEnabled) {
-    TMultiLang t = Table("@half\tEnglish only\t\tSvenska\t\n"
-                         "@blank\t\t\t\t\n");
-    t.ActiveLanguage = LangGerman;
-    EXPECT_EQ(GetText(t, "@half"), "English only");
+    t.ActiveLanguage = LangSwedish; // no Swedish text: English
+    EXPECT_EQ(GetText(t, "@globnopat"), "No Pattern.");
     EXPECT_EQ(GetText(t, "@blank"), "");
-    t.DefaultEnabled = false;
-    EXPECT_EQ(GetText(t, "@half"), "");
-    t.DefaultEnabled = true;
-    t.DefaultLanguage = LangSwedish;
-    EXPECT_EQ(GetText(t, "@half"), "Svenska");
-    t.ActiveLanguage = 9; // never read past the entry
-    EXPECT_EQ(GetText(t, "@half"), "Svenska");
-}
-
-TEST(TextLookup, ItemsFollowTheirComponentInTheActiveLanguage) {
-    TMultiLang t = Table("OpenDialog\t\t\t\t\n"
-                         "\"\tPatterns|*.hdw\tMuster|*.hdw\tMönster|*.hdw\tMallit|*.hdw\n"
-                         "\".Hint\ta|b\tc|d\te|f\tg|h\n"
-                         "\"\tAny|*.*\tAlle|*.*\tAlla|*.*\tKaikki|*.*\n"
-                         "Next\tx\tx\tx\tx\n"
-                         "\"\tnot mine\tx\tx\tx\n");
     t.ActiveLanguage = LangGerman;
-    EXPECT_EQ(GetItems(t, "opendialog"), (std::vector<std::string>{"Muster|*.hdw", "Alle|*.*"}));
+    EXPECT_EQ(GetItems(t, "opendialog"), (Strings{"Muster|*.hdw", "Alle|*"}));
+    EXPECT_EQ(GetText(t, "@globnopa"), "@globnopa");
     EXPECT_TRUE(GetItems(t, "Nothing").empty());
+    EXPECT_EQ(GetText("TNoSuchForm", "@globnopat"), "@globnopat");
+    EXPECT_EQ(missed.Keys,
+              (Strings{"TSample @globnopa", "TSample Nothing", "TNoSuchForm @globnopat"}));
 }
 
-TEST(TextWalk, GivesEachComponentItsTextItemsAndHintInTheNewLanguage) {
-    TMultiLang t = Table(SampleForm);
-    RecordingTarget form;
-    form.Present = {"ShedGroup", "OkBtn"};
-    t.Target = &form;
-    ASSERT_TRUE(ApplyLanguage(t, LangGerman));
-    EXPECT_EQ(form.Caption, "Muster");
-    const ComponentTexts* shed = form.Last("ShedGroup");
-    ASSERT_NE(shed, nullptr);
-    EXPECT_EQ(shed->Text, "Fach");
-    EXPECT_EQ(shed->Items, (std::vector<std::string>{"Hochfach", "Tieffach"}));
-    EXPECT_EQ(shed->ShortHint, "Fach");
-    EXPECT_EQ(shed->LongHint, "Fach wählen");
-    EXPECT_FALSE(form.Last("OkBtn")->HasHint);
-    // The unknown component is refused and skipped, the walk goes on to
-    // OkBtn, and the "@" key never reaches the form.
-    EXPECT_EQ(form.Missed, std::vector<std::string>{"Ghost"});
-    EXPECT_EQ(form.Applied.size(), 2u);
-
-    // Swedish has no hint text: the English one, split the same way.
-    ASSERT_TRUE(ApplyLanguage(t, LangSwedish));
-    EXPECT_EQ(form.Last("ShedGroup")->Text, "Skäl");
-    EXPECT_EQ(form.Last("ShedGroup")->ShortHint, "Shed");
-    EXPECT_EQ(form.Last("ShedGroup")->LongHint, "Choose the shed");
-    ASSERT_TRUE(ApplyLanguage(t, LangFinnish));
-    EXPECT_EQ(form.Last("ShedGroup")->ShortHint, "Viriö"); // no bar: both parts whole
-    EXPECT_EQ(form.Last("ShedGroup")->LongHint, "Viriö");
-}
-
-TEST(TextWalk, LeavesDoNotComponentsAndStrayItemsAlone) {
-    TMultiLang t = Table("\"\tstray before any name\tx\tx\tx\n"
-                         "Panel1\tSet by code\tx\tx\tx\n"
-                         "%Form%\tTitle\tTitel\tTitel\tOtsikko\n"
-                         "\"\tstray after the caption\tx\tx\tx\n"
-                         "Label1\tLabel\tBeschriftung\tEtikett\tNimiö\n");
-    t.DoNot = {"panel1"};
-    RecordingTarget form;
-    form.Present = {"Panel1", "Label1"};
-    t.Target = &form;
-    ApplyLanguage(t, LangFinnish);
-    ASSERT_EQ(form.Applied.size(), 1u);
-    EXPECT_EQ(form.Applied[0].Name, "Label1");
-    EXPECT_TRUE(form.Applied[0].Items.empty());
-    EXPECT_EQ(form.Caption, "Otsikko");
-}
-
-TEST(TextActiveLanguage, RefusesALanguageTheTableDoesNotHave) {
-    TMultiLang t = Table(SampleForm);
-    RecordingTarget form;
-    form.Present = {"ShedGroup"};
-    t.Target = &form;
-    test::ScriptedPrompter p;
-    ASSERT_TRUE(SetActiveLanguage(t, LangSwedish, p));
-    form.Applied.clear();
-    for (int bad : {4, -1}) EXPECT_FALSE(SetActiveLanguage(t, bad, p));
-    t.Languages = 2; // a table with English and German only
-    EXPECT_FALSE(SetActiveLanguage(t, LangSwedish, p));
-    EXPECT_EQ(t.ActiveLanguage, LangSwedish);
-    EXPECT_TRUE(form.Applied.empty());
-    ASSERT_EQ(p.Shown.size(), 3u);
-    EXPECT_EQ(p.Shown[0].Kind, "error");
-    EXPECT_EQ(p.Shown[0].Text, "Value must not be higher than\nnumber of available languages.");
-}
-
-TEST(TextRegistry, MessagesComeFromTheNamedFormInTheCurrentLanguage) {
-    LanguageReset reset;
-    ASSERT_TRUE(SetLanguage(LangEnglish));
+// Forms that follow the registry's switches are checked with real widgets
+// in the app tests; here the lookups by code and a table lacking languages.
+TEST(TextRegistry, LookupsFollowTheCurrentLanguage) {
+    MissedLookups reset;
     EXPECT_EQ(GetText(GeneralForm, "@GLOBNOPAT"), "No Pattern.");
     ASSERT_TRUE(SetLanguage(LangGerman));
     EXPECT_EQ(GetText(GeneralForm, "@globnopat"), "Kein Muster.");
@@ -219,41 +113,162 @@ TEST(TextRegistry, MessagesComeFromTheNamedFormInTheCurrentLanguage) {
     EXPECT_EQ(GetText("TInsThrDlg", "@fromend"), "Kettfaden Nr. 1");
     ASSERT_TRUE(SetLanguage(LangFinnish));
     EXPECT_EQ(GetText("TWform", "@IDTREADLE"), "Poljin");
-    EXPECT_EQ(GetText("TNoSuchForm", "@globnopat"), "@globnopat");
     // Outside the four languages nothing changes.
     EXPECT_FALSE(SetLanguage(LanguageCount));
     EXPECT_FALSE(SetLanguage(-1));
     EXPECT_EQ(CurrentLanguage(), LangFinnish);
-    EXPECT_EQ(GetText(GeneralForm, "@globnopat"), "Ei mallia.");
+    // A form made now starts in Finnish; one whose table lacks it, in its default.
+    TMultiLang t = ParseTable("TSample", "@msg\tHello\tHallo\tHej\tHei\n").Table;
+    Loaded(t);
+    EXPECT_EQ(GetText(t, "@msg"), "Hei");
+    t.Languages = 2;
+    t.Words = {"@msg", "Two", "Zwei"};
+    Loaded(t);
+    EXPECT_EQ(GetText(t, "@msg"), "Two");
+    // Asked for a language it lacks, it says why and stays as it is.
+    for (int bad : {LanguageCount, -1, LangSwedish}) {
+        const LanguageChange change = SetActiveLanguage(t, bad);
+        EXPECT_TRUE(change.Refused) << bad;
+        EXPECT_EQ(change.Message, "Value must not be higher than\nnumber of available languages.");
+    }
+    EXPECT_EQ(GetText(t, "@msg"), "Two");
 }
 
-TEST(TextRegistry, RegisteredFormsFollowEverySwitchUntilTheyLeave) {
-    LanguageReset reset;
-    SetLanguage(LangEnglish);
-    TMultiLang t = Table(SampleForm);
-    RecordingTarget form;
-    t.Target = &form;
-    RegisterComponent(t);
-    RegisterComponent(t); // twice is still once
-    Loaded(t);
-    EXPECT_EQ(form.Caption, "Sample");
-    SetLanguage(LangGerman);
-    EXPECT_EQ(form.Caption, "Muster");
-    UnregisterComponent(t);
-    SetLanguage(LangFinnish);
-    EXPECT_EQ(form.Caption, "Muster");
+// The reader reports faulty lines (field counts, escapes, keys twice, stray
+// items); the texts must besides be complete in every language, hints
+// "short|long", messages no longer than a box holds, and pieces glued to
+// numbers keep their spaces.
+TEST(TranslationTables, EveryTableReadsCleanAndEveryTextIsComplete) {
+    for (const std::string& form : FormTableNames()) {
+        const TableParse parsed = ParseTable(form, FormTableSource(form));
+        for (const std::string& e : parsed.Errors) ADD_FAILURE() << form << ": " << e;
+        const TMultiLang& t = parsed.Table;
+        for (size_t i = 0; i < t.EntryCount(); ++i) {
+            const std::string& key = t.Key(i);
+            const std::string& english = t.RawText(i, LangEnglish);
+            for (int lang = 0; lang < t.Languages; ++lang) {
+                SCOPED_TRACE(form + " " + key + " in language " + std::to_string(lang));
+                const std::string& text = t.RawText(i, lang);
+                EXPECT_FALSE(text.empty() && !english.empty()) << "no text";
+                if (LowerKey(key) == "\".hint" && !text.empty()) {
+                    const size_t bar = text.find('|');
+                    EXPECT_TRUE(bar != std::string::npos && bar > 0 && bar + 1 < text.size())
+                        << "hint is not \"short|long\": " << text;
+                }
+                const auto isLead = [](char ch) { return (ch & 0xC0) != 0x80; };
+                if (key.front() == '@') {
+                    EXPECT_LE(std::count_if(text.begin(), text.end(), isLead), 255) << text;
+                }
+                if (english.empty() || text.empty()) continue;
+                EXPECT_FALSE(english.front() == ' ' && text.front() != ' ') << "leading space";
+                EXPECT_FALSE(english.back() == ' ' && text.back() != ' ') << "trailing space";
+            }
+        }
+    }
+}
 
-    // A form created after the switch starts in the current language; one
-    // whose table lacks it shows its default language.
-    TMultiLang later = Table(SampleForm);
-    RecordingTarget laterForm;
-    later.Target = &laterForm;
-    Loaded(later);
-    EXPECT_EQ(laterForm.Caption, "Malli");
-    later.Languages = 2;
-    later.Words = {"%Form%", "Two", "Zwei"};
-    Loaded(later);
-    EXPECT_EQ(laterForm.Caption, "Two");
+TEST(MessageProcedures, QuestionsAddAQuestionMarkAndMapTheAnswers) {
+    // The answer, then what ConfirmQuestion, ConfirmQuestion3 and ConfirmOk make of it.
+    for (const auto& [answer, expected] : std::map<int, std::string>{{IdYes, "1 1 0"},
+                                                                     {IdNo, "0 2 0"},
+                                                                     {IdCancel, "0 3 0"},
+                                                                     {IdOk, "0 3 1"},
+                                                                     {0, "0 3 0"}}) {
+        ScriptedPrompter p;
+        p.Answers = {answer, answer, answer};
+        const bool yes = ConfirmQuestion(p, "Rotate Pattern");
+        const int choice = ConfirmQuestion3(p, "Save changes to rose.hdw");
+        const bool ok = ConfirmOk(p, "Convert to straight threading?");
+        EXPECT_EQ(std::to_string(yes) + " " + std::to_string(choice) + " " + std::to_string(ok),
+                  expected)
+            << answer;
+        ASSERT_EQ(p.Shown.size(), 3u);
+        EXPECT_EQ(p.Shown[0].Kind + p.Shown[0].Text, "yesnoRotate Pattern?");
+        EXPECT_EQ(p.Shown[1].Kind + p.Shown[1].Text, "yesnocancelSave changes to rose.hdw?");
+        EXPECT_EQ(p.Shown[2].Kind + p.Shown[2].Text, "okcancelConvert to straight threading?");
+    }
+}
+
+TEST(CheckPattern, NeedsThreadingAndWeftingInView) {
+    ViewWindow v;
+    v.VisibleEnds = v.VisiblePicks = 100;
+    const struct {
+        const char* what;
+        int threadedEnd, treadledPick, liftedPick; // 0: none
+        bool liftplan, expected;
+    } cases[] = {
+        {"empty draft", 0, 0, 0, false, false},
+        {"both in view", 3, 5, 0, false, true},
+        {"threading only", 3, 0, 0, false, false},
+        {"treadling only", 0, 5, 0, false, false},
+        {"threading past the view", 150, 5, 0, false, false},
+        {"treadling past the view", 3, 150, 0, false, false},
+        {"liftplan mode reads no treadling", 3, 5, 0, true, false},
+        {"liftplan in view", 3, 0, 5, true, true},
+    };
+    for (const auto& c : cases) {
+        auto d = test::NewDraft();
+        if (c.liftplan) SetLoomSystem(*d, LoomSystem::Liftplan);
+        if (c.threadedEnd) d->Threading[size_t(c.threadedEnd)] = 2;
+        if (c.treadledPick) d->Treadling[size_t(c.treadledPick)] = 1;
+        if (c.liftedPick) d->Liftplan[size_t(c.liftedPick)] = 0x0005;
+        ScriptedPrompter p;
+        EXPECT_EQ(CheckPattern(p, *d, v), c.expected) << c.what;
+        EXPECT_EQ(p.LastText(), c.expected ? "" : "No Pattern.") << c.what;
+    }
+    // The text is looked up when it is shown.
+    MissedLookups reset;
+    SetLanguage(LangFinnish);
+    ScriptedPrompter p;
+    EXPECT_FALSE(CheckPattern(p, *test::NewDraft(), v));
+    EXPECT_EQ(p.Shown.back().Kind + p.LastText(), "infoEi mallia.");
+}
+
+TEST(StartLanguage, SwedishUnlessTheUserIsFinnishOrChoseAnother) {
+    for (const char* locale : {"sv_SE.UTF-8", "en_US", "", "fil_PH"})
+        EXPECT_EQ(ChooseStartLanguage(locale, {}, {}), LangSwedish) << locale;
+    for (const char* locale : {"fi_FI.UTF-8", "fi-FI", "FI", "fi@euro"})
+        EXPECT_EQ(ChooseStartLanguage(locale, {}, {}), LangFinnish) << locale;
+    // A stored choice from an earlier run, then the command line, win.
+    EXPECT_EQ(ChooseStartLanguage("fi_FI", LangGerman, {}), LangGerman);
+    EXPECT_EQ(ChooseStartLanguage("sv_SE", LangEnglish, {}), LangEnglish);
+    EXPECT_EQ(ChooseStartLanguage("sv_SE", LangGerman, LangEnglish), LangEnglish);
+    EXPECT_EQ(ChooseStartLanguage("fi_FI", {}, LangSwedish), LangSwedish);
+    // The stored value comes from a file the user may have edited.
+    for (int stored : {-1, 4, 1000000})
+        EXPECT_EQ(ChooseStartLanguage("fi_FI", stored, {}), LangFinnish) << stored;
+}
+
+TEST(StartLanguage, OnlyAFinnishUserSeesTheLanguageMenuWithSvenskAndSuomi) {
+    EXPECT_FALSE(LanguageMenuFor("sv_SE.UTF-8").Visible || LanguageMenuFor("en_GB").Visible);
+    const LanguageMenu fi = LanguageMenuFor("fi_FI.UTF-8");
+    EXPECT_TRUE(fi.Visible && !fi.Items[0] && !fi.Items[1] && fi.Items[2] && fi.Items[3]);
+}
+
+TEST(LanguageOptionParsing, TakesBothSpellingsAndPassesTheRestOn) {
+    LanguageOption o = ParseLanguageOption({"--language", "EN", "rose.hdw"});
+    EXPECT_EQ(o.Language, LangEnglish);
+    EXPECT_EQ(o.Error, "");
+    EXPECT_EQ(o.Rest, std::vector<std::string>{"rose.hdw"});
+    o = ParseLanguageOption({"/tmp/my pattern.hdw", "--language=de", "--language=fi"});
+    EXPECT_EQ(o.Language, LangFinnish);
+    EXPECT_EQ(o.Rest, std::vector<std::string>{"/tmp/my pattern.hdw"});
+    // After "--" everything is a file name, and so is a look-alike.
+    o = ParseLanguageOption({"--languages.hdw", "--", "--language", "sv"});
+    EXPECT_EQ(o.Language, std::nullopt);
+    EXPECT_EQ(o.Rest, (std::vector<std::string>{"--languages.hdw", "--language", "sv"}));
+}
+
+TEST(LanguageOptionParsing, ReportsMissingAndUnknownLanguages) {
+    LanguageOption o = ParseLanguageOption({"rose.hdw", "--language"});
+    EXPECT_EQ(o.Error, "--language needs a language: en, de, sv or fi");
+    EXPECT_EQ(o.Rest, std::vector<std::string>{"rose.hdw"});
+    for (const char* bad : {"klingon", "se", "english", "de_DE", ""}) {
+        o = ParseLanguageOption({std::string("--language=") + bad});
+        EXPECT_EQ(o.Language, std::nullopt) << bad;
+        EXPECT_EQ(o.Error, "unknown language '" + std::string(bad) +
+                               "' for --language: use en, de, sv or fi");
+    }
 }
 
 } // namespace

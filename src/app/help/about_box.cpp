@@ -1,5 +1,6 @@
 #include "help/about_box.h"
 
+#include "platform/lang_binder.h"
 #include "text/lang.h"
 #include "version.h"
 
@@ -14,12 +15,6 @@ namespace hw {
 
 namespace {
 
-// A looked-up text, or the English one when the table lacks the key (the
-// lookup then gives the key back): a bare key never reaches the user.
-QString OrEnglish(const std::string& text, const char* key, const char* english) {
-    return text == key ? QString::fromUtf8(english) : QString::fromStdString(text);
-}
-
 QLabel* Label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -32,7 +27,6 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(FormName);
-    setWindowTitle(QStringLiteral("About Heddlewise"));
     setModal(true);
 
     // The program's own icon, once it has one.
@@ -50,19 +44,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     product->setFont(big);
 
-    // The version is composed here, so its label is not in the table.
-    version_ = Label(this, "Version",
-                     OrEnglish(GetText("TAboutBox", "@version"), "@version", "Version") + ' ' +
-                         QString::fromLatin1(ProductVersion));
-    auto* comments = Label(this, "Comments",
-                           QStringLiteral("An editor for hand-loom weaving drafts: threading, "
-                                          "tie-up, treadling and liftplan, with the drawdown and "
-                                          "the fabric shown as you draw."));
-    auto* copyright =
-        Label(this, "Copyright", QStringLiteral("Copyright \u00A9 2026 the Heddlewise developers"));
-    auto* licence = Label(this, "Licence",
-                          QStringLiteral("Free software under the GNU General Public License, "
-                                         "version 3 or later. It comes with no warranty."));
+    // The version is composed from "@version" and the number, so the table
+    // leaves it alone.
+    version_ = Label(this, "Version", QString());
+    auto* comments = Label(this, "Comments", QString());
+    auto* copyright = Label(this, "Copyright", QString());
+    auto* licence = Label(this, "Licence", QString());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
@@ -81,6 +68,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(8);
     layout->addWidget(buttons);
     setFixedWidth(380);
+    new LangBinder(this, FormName, [this] {
+        version_->setText(QString::fromStdString(GetText(FormName, "@version")) + ' ' +
+                          QString::fromLatin1(ProductVersion));
+    });
 }
 
 } // namespace hw

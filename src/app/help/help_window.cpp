@@ -1,13 +1,20 @@
 #include "help/help_window.h"
 
+#include "platform/lang_binder.h"
+#include "text/lang.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace hw {
 
@@ -24,14 +31,13 @@ QUrl UrlOf(const QString& path) {
 HelpWindow::HelpWindow(QWidget* parent, const QString& root) : QWidget(parent), root_(root) {
     setObjectName(FormName);
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Heddlewise Help"));
-    resize(640, 560);
+    resize(HelpDefaultSize);
 
-    auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
+    auto* contents = new QPushButton(this);
     contents->setObjectName("ContentsButton");
-    back_ = new QPushButton(QStringLiteral("&Back"), this);
+    back_ = new QPushButton(this);
     back_->setObjectName("BackButton");
-    forward_ = new QPushButton(QStringLiteral("&Forward"), this);
+    forward_ = new QPushButton(this);
     forward_->setObjectName("ForwardButton");
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -58,6 +64,8 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& root) : QWidget(parent), 
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SourceChanged);
+    // The page on show follows a switch of the program's language too.
+    new LangBinder(this, FormName, [this] { SetLanguage(CurrentLanguage()); });
 }
 
 QString HelpWindow::PagePath(const QString& root, const HelpTopic& topic, int language) {
@@ -113,10 +121,67 @@ void HelpWindow::SourceChanged(const QUrl& url) {
     if (const HelpTopic* t = FindHelpTopicByPage(page)) context_ = t->Context;
 }
 
+QRect HelpWindowPlace(const QRect& owner, int ownerContentTop, const QRect& screen, QSize size) {
+    size = size.boundedTo(screen.size());
+    const int roomRight = screen.right() - owner.right();
+    const int roomLeft = owner.left() - screen.left();
+    QRect place(QPoint(), size);
+    if (std::max(roomRight, roomLeft) >= HelpMinWidth) {
+        // Beside the owner, on the side with room, narrowed to fit.
+        const bool right = roomRight >= size.width() || roomRight >= roomLeft;
+        place.setWidth(std::min(size.width(), right ? roomRight : roomLeft));
+        place.moveLeft(right ? owner.right() + 1 : owner.left() - place.width());
+        place.moveTop(std::clamp(owner.top(), screen.top(), screen.bottom() - size.height() + 1));
+        return place;
+    }
+    // No room beside it (a maximized window): over its right part, below its
+    // menu and toolbar so that they stay in reach.
+    const int top =
+        std::max(screen.top(), std::min(ownerContentTop, screen.bottom() - HelpMinHeight + 1));
+    place.setHeight(std::min(size.height(), screen.bottom() - top + 1));
+    place.moveTopLeft(QPoint(screen.right() - size.width() + 1, top));
+    return place;
+}
+
 namespace {
 
+// The window help is asked for from: the main window, or whatever top-level
+// window the active one belongs to.
+QWidget* OwnerWindow(const QWidget* help) {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || w == help) w = QApplication::activeWindow();
+    if (w == help) w = nullptr;
+    while (w && w->parentWidget()) w = w->parentWidget()->window();
+    if (w) return w;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible()) return top;
+    return nullptr;
+}
+
+void Place(HelpWindow& w) {
+    QWidget* owner = OwnerWindow(&w);
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    // The window manager's frame is not known before the first show; the
+    // owner's frame is the best guess of it.
+    const QRect outer = owner ? owner->frameGeometry() : QRect();
+    const QSize frame = owner ? outer.size() - owner->geometry().size() : QSize(0, 0);
+    const QSize size = w.size() + frame;
+    QRect place(QPoint(), size.boundedTo(free.size()));
+    if (owner) {
+        int contentTop = outer.top();
+        if (auto* main = qobject_cast<QMainWindow*>(owner); main && main->centralWidget())
+            contentTop = main->centralWidget()->mapToGlobal(QPoint(0, 0)).y();
+        place = HelpWindowPlace(outer, contentTop, free, size);
+    } else {
+        place.moveCenter(free.center());
+    }
+    w.resize(place.size() - frame);
+    w.move(place.topLeft());
+}
+
 QPointer<HelpWindow> shared;
-int sharedLanguage = 0;
 
 } // namespace
 
@@ -127,18 +192,12 @@ HelpWindow& SharedHelpWindow() {
         // Help left open must not keep the program running once the main
         // window has closed.
         shared->setAttribute(Qt::WA_QuitOnClose, false);
-        shared->SetLanguage(sharedLanguage);
     }
     return *shared;
 }
 
 void SetHelpLanguage(int language) {
-    sharedLanguage = language;
     if (shared) shared->SetLanguage(language);
-}
-
-int HelpLanguage() {
-    return sharedLanguage;
 }
 
 bool ShowHelpTopic(int context) {
@@ -153,6 +212,8 @@ bool ShowHelpTopic(int context) {
         w.hide();
         w.setParent(modal, Qt::Window);
     }
+    // Placed when it appears; where the user moves it afterwards it stays.
+    if (!w.isVisible()) Place(w);
     w.show();
     w.raise();
     w.activateWindow();

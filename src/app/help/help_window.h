@@ -2,6 +2,8 @@
 
 #include "text/help_topics.h"
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -56,11 +58,23 @@ private:
     QPushButton* forward_ = nullptr;
 };
 
-// The one help window of the run, made on first use. The language is kept
-// for it even while it does not exist.
+// The help window's size when it first appears, and the least width worth
+// placing beside another window.
+inline constexpr QSize HelpDefaultSize(640, 560);
+inline constexpr int HelpMinWidth = 400;
+inline constexpr int HelpMinHeight = 200;
+
+// Where a help window of `size` goes on a screen's free area: beside its
+// owner window (frame `owner`), on the right or else the left, narrowed to
+// the room there; when neither side has HelpMinWidth, over the owner's right
+// part with its top at `ownerContentTop` (below the owner's menu and
+// toolbar). Always inside the screen.
+QRect HelpWindowPlace(const QRect& owner, int ownerContentTop, const QRect& screen, QSize size);
+
+// The one help window of the run, made on first use in the program's
+// language, which it follows. SetHelpLanguage shows its page in another.
 HelpWindow& SharedHelpWindow();
 void SetHelpLanguage(int language);
-int HelpLanguage();
 // Shows (and raises) the shared help window at a context's page.
 bool ShowHelpTopic(int context);
 // Help > "Help Topics".

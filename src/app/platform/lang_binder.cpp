@@ -202,11 +202,13 @@ void ApplyQtTranslations(int language) {
 
 } // namespace
 
-LangBinder::LangBinder(QWidget* form, const std::string& formName)
-    : LangBinder(form, LoadFormTable(formName)) {}
+LangBinder::LangBinder(QWidget* form, const std::string& formName,
+                       std::function<void()> afterChange)
+    : LangBinder(form, LoadFormTable(formName), std::move(afterChange)) {}
 
-LangBinder::LangBinder(QWidget* form, TMultiLang table)
-    : QObject(form), form_(form), component_(std::move(table)) {
+LangBinder::LangBinder(QWidget* form, TMultiLang table, std::function<void()> afterChange)
+    : QObject(form), form_(form), component_(std::move(table)),
+      afterChange_(std::move(afterChange)) {
     setObjectName(QStringLiteral("LangBinder"));
     component_.Target = this;
     RegisterComponent(component_);
@@ -280,6 +282,10 @@ void LangBinder::SetFont(const std::string& face, int) {
     QFont font = form_->font();
     font.setFamily(family);
     form_->setFont(font);
+}
+
+void LangBinder::LanguageApplied() {
+    if (form_ && afterChange_) afterChange_();
 }
 
 QString InstalledFamily(const QString& face) {

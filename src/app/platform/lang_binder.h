@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,14 +21,16 @@ namespace hw {
 //
 //     new LangBinder(this, "TNewDlg");
 //
-// The binder is a child of the form and goes with it.
+// The binder is a child of the form and goes with it. Texts the form
+// composes itself (from "@" keys) are set by `afterChange`, which runs once
+// the table's texts are in place, at once and after every switch.
 class LangBinder : public QObject, private LangTarget {
     Q_OBJECT
 public:
     // The compiled-in table resources/lang/<formName>.tsv.
-    LangBinder(QWidget* form, const std::string& formName);
+    LangBinder(QWidget* form, const std::string& formName, std::function<void()> afterChange = {});
     // A table given directly (forms built at run time, tests).
-    LangBinder(QWidget* form, TMultiLang table);
+    LangBinder(QWidget* form, TMultiLang table, std::function<void()> afterChange = {});
     ~LangBinder() override;
 
     const TMultiLang& Component() const { return component_; }
@@ -39,11 +42,13 @@ private:
     bool ApplyComponent(const ComponentTexts& texts) override;
     std::string FontEntry() const override;
     void SetFont(const std::string& face, int charSet) override;
+    void LanguageApplied() override;
 
     QObject* FindComponent(const QString& name) const;
 
     QPointer<QWidget> form_;
     TMultiLang component_;
+    std::function<void()> afterChange_;
 };
 
 // Switches the whole program to a language: every open form, the texts code

@@ -54,7 +54,7 @@ std::string FormTableSource(const std::string& form) {
 }
 
 TMultiLang LoadFormTable(const std::string& form) {
-    // Tables are checked by the table test; a bad line is dropped here.
+    // The table test checks every table; a bad line is dropped here.
     return ParseTable(form, FormTableSource(form)).Table;
 }
 
@@ -70,13 +70,15 @@ std::vector<std::string> FormTableNames() {
 }
 
 std::string GetText(const std::string& form, const std::string& key) {
-    const TMultiLang* c = LookupComponent(form);
-    return c ? GetText(*c, key) : key;
+    if (const TMultiLang* c = LookupComponent(form)) return GetText(*c, key);
+    ReportTextNotFound(form, key);
+    return key;
 }
 
 std::vector<std::string> GetItems(const std::string& form, const std::string& name) {
-    const TMultiLang* c = LookupComponent(form);
-    return c ? GetItems(*c, name) : std::vector<std::string>{};
+    if (const TMultiLang* c = LookupComponent(form)) return GetItems(*c, name);
+    ReportTextNotFound(form, name);
+    return {};
 }
 
 int CurrentLanguage() {
@@ -85,12 +87,17 @@ int CurrentLanguage() {
 
 bool SetLanguage(int language) {
     if (language < 0 || language >= LanguageCount) return false;
+    // Forms compose some texts from lookups while they switch: the lookups
+    // are in the new language before any form is.
+    Registry& r = TheRegistry();
+    r.current = language;
+    for (auto& [form, c] : r.lookups)
+        if (c->Languages > language) SetActiveLanguage(*c, language);
     // A form may open or close while its texts are applied; walk a copy and
     // skip components that left meanwhile.
-    const std::vector<TMultiLang*> snapshot = TheRegistry().components;
+    const std::vector<TMultiLang*> snapshot = r.components;
     for (TMultiLang* c : snapshot)
-        if (IsRegistered(c) && c->Languages > language) ApplyLanguage(*c, language);
-    TheRegistry().current = language;
+        if (IsRegistered(c) && c->Languages > language) SetActiveLanguage(*c, language);
     return true;
 }
 
@@ -104,11 +111,9 @@ void UnregisterComponent(TMultiLang& c) {
 }
 
 void Loaded(TMultiLang& c) {
-    const int lang = CurrentLanguage();
-    if (lang < c.Languages)
-        ApplyLanguage(c, lang);
-    else
-        ApplyLanguage(c, c.DefaultLanguage < c.Languages ? c.DefaultLanguage : 0);
+    // A table without the current language shows its default one.
+    if (SetActiveLanguage(c, CurrentLanguage()).Refused)
+        SetActiveLanguage(c, c.DefaultLanguage < c.Languages ? c.DefaultLanguage : 0);
 }
 
 } // namespace hw

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 namespace hw {
 
@@ -142,6 +143,11 @@ void ApplyTexts(TMultiLang& c) {
     flush();
 }
 
+TextNotFoundHandler& NotFoundHandler() {
+    static TextNotFoundHandler handler;
+    return handler;
+}
+
 } // namespace
 
 std::string TMultiLang::Text(size_t entry) const {
@@ -165,6 +171,8 @@ TableParse ParseTable(std::string_view form, std::string_view tsv) {
     if (tsv.substr(0, 3) == "\xEF\xBB\xBF") tsv.remove_prefix(3);
 
     const size_t fieldCount = t.GroupSize();
+    std::set<std::string> keys;
+    bool afterName = false; // items and hints belong to the last component named
     int lineNo = 0;
     size_t pos = 0;
     while (pos < tsv.size()) {
@@ -205,8 +213,22 @@ TableParse ParseTable(std::string_view form, std::string_view tsv) {
             result.Errors.push_back(where + "empty key");
             continue;
         }
+        const std::string_view key = fields.front();
+        if (IsItemKey(key) || IsHintKey(key)) {
+            if (!afterName) {
+                result.Errors.push_back(where + "item or hint without a component before it");
+                continue;
+            }
+        } else {
+            if (!keys.insert(LowerKey(key)).second) {
+                result.Errors.push_back(where + "key \"" + std::string(key) + "\" appears twice");
+                afterName = false; // its items would land on the other entry
+                continue;
+            }
+            if (!IsMessageKey(key)) afterName = !IsFormKey(key);
+        }
         bool bad = false;
-        t.Words.emplace_back(fields.front());
+        t.Words.emplace_back(key);
         for (size_t f = 1; f < fields.size(); ++f) t.Words.push_back(Unescape(fields[f], bad));
         if (bad) result.Errors.push_back(where + "unknown backslash escape");
     }
@@ -216,6 +238,7 @@ TableParse ParseTable(std::string_view form, std::string_view tsv) {
 std::string GetText(const TMultiLang& c, std::string_view key) {
     for (size_t i = 0; i < c.EntryCount(); ++i)
         if (SameKey(c.Key(i), key)) return c.Text(i);
+    ReportTextNotFound(c.Form, key);
     return std::string(key);
 }
 
@@ -230,9 +253,20 @@ std::vector<std::string> GetItems(const TMultiLang& c, std::string_view name) {
             else if (!IsHintKey(c.Key(j)) && !IsMessageKey(c.Key(j)))
                 break;
         }
-        break;
+        return items;
     }
+    ReportTextNotFound(c.Form, name);
     return items;
+}
+
+TextNotFoundHandler SetTextNotFoundHandler(TextNotFoundHandler handler) {
+    TextNotFoundHandler previous = std::move(NotFoundHandler());
+    NotFoundHandler() = std::move(handler);
+    return previous;
+}
+
+void ReportTextNotFound(std::string_view form, std::string_view key) {
+    if (NotFoundHandler()) NotFoundHandler()(form, key);
 }
 
 void SplitHint(const std::string& hint, std::string& shortHint, std::string& longHint) {
@@ -245,18 +279,15 @@ void SplitHint(const std::string& hint, std::string& shortHint, std::string& lon
     longHint = hint.substr(bar + 1);
 }
 
-bool ApplyLanguage(TMultiLang& c, int language) {
-    if (language < 0 || language >= c.Languages) return false;
+LanguageChange SetActiveLanguage(TMultiLang& c, int language) {
+    if (language < 0 || language >= c.Languages) return {true, LanguageRangeMessage};
     if (c.Target) ApplyFont(c, language);
     c.ActiveLanguage = uint8_t(language);
-    if (c.Target) ApplyTexts(c);
-    return true;
-}
-
-bool SetActiveLanguage(TMultiLang& c, int language, Prompter& p) {
-    if (ApplyLanguage(c, language)) return true;
-    p.ShowError(LanguageRangeMessage);
-    return false;
+    if (c.Target) {
+        ApplyTexts(c);
+        c.Target->LanguageApplied();
+    }
+    return {};
 }
 
 } // namespace hw

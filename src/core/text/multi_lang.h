@@ -1,8 +1,7 @@
 #pragma once
 
-#include "text/prompter.h"
-
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +36,8 @@ public:
     // The form's font as a CharSets entry: "face,charset".
     virtual std::string FontEntry() const = 0;
     virtual void SetFont(const std::string& face, int charSet) = 0;
+    // After every change of language: texts code composes follow here.
+    virtual void LanguageApplied() {}
 };
 
 // The translation component of one form: its table in every language and
@@ -72,7 +73,10 @@ struct TMultiLang {
 // Reading a table file: one entry per line, key and one text per language
 // separated by tabs; "\t", "\n" and "\\" escapes; blank lines and lines
 // starting with "#" are skipped, except the settings lines "#DoNot",
-// "#CharSets" and "#DefaultEnabled" followed by tab-separated values.
+// "#CharSets" and "#DefaultEnabled" followed by tab-separated values. Every
+// fault is reported by line: an unknown escape (the text keeps it as
+// written), and lines left out for the wrong number of fields, an empty key,
+// a key that appears twice, or an item or hint with no component before it.
 struct TableParse {
     TMultiLang Table;
     std::vector<std::string> Errors; // "line N: ..." for every rejected line
@@ -83,21 +87,35 @@ TableParse ParseTable(std::string_view form, std::string_view tsv);
 std::string LowerKey(std::string_view key);
 
 // The text of a key in the component's active language (with the default
-// fallback); a key the table lacks comes back unchanged.
+// fallback); a key the table lacks comes back unchanged, and the not-found
+// handler hears of it.
 std::string GetText(const TMultiLang& c, std::string_view key);
 // The '"' items that follow the named component's entry, in the active language.
 std::vector<std::string> GetItems(const TMultiLang& c, std::string_view name);
 
+// Called with the form and the key whenever a lookup finds no entry. The
+// program sets none; the tests set one that fails on every such lookup, so a
+// key missing from its table is caught wherever the code asks for it.
+using TextNotFoundHandler = std::function<void(std::string_view form, std::string_view key)>;
+// Installs a handler (an empty one removes it) and gives back the previous one.
+TextNotFoundHandler SetTextNotFoundHandler(TextNotFoundHandler handler);
+// Calls the handler, when one is set.
+void ReportTextNotFound(std::string_view form, std::string_view key);
+
 // "short|long" -> tool tip and status text; without "|" both are the whole text.
 void SplitHint(const std::string& hint, std::string& shortHint, std::string& longHint);
+
+// What SetActiveLanguage did; the caller shows the message of a refusal.
+struct LanguageChange {
+    bool Refused = false;
+    std::string Message; // why it was refused; empty when the language was applied
+};
 
 // Applies a language to one form: remembers the form's font for the
 // language it leaves, takes the new language's font, and rewrites every
 // caption, text, item list and hint the table names. A language not below
-// Languages is refused with a message and nothing changes.
-bool SetActiveLanguage(TMultiLang& c, int language, Prompter& p);
-// The same without the refusal message; false for a language out of range.
-bool ApplyLanguage(TMultiLang& c, int language);
+// Languages is refused and nothing changes.
+LanguageChange SetActiveLanguage(TMultiLang& c, int language);
 
 // The refusal text of SetActiveLanguage.
 inline constexpr const char* LanguageRangeMessage =
