@@ -5,9 +5,13 @@
 
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
+#include "dialogs/memo_form.h"
+#include "dialogs/new_dialog.h"
+#include "dialogs/options_dialog.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
+#include "mainwindow/tw_form.h"
 #include "platform/lang_binder.h"
 #include "platform/qt_prompter.h"
 #include "text/start_language.h"
@@ -112,6 +116,12 @@ QStringList LanguageProblems(QWidget* form, const std::string& tableName, int la
     return problems;
 }
 
+// The Options dialog asks nothing while it is only shown.
+Prompter& NoQuestions() {
+    static QtPrompter prompter;
+    return prompter;
+}
+
 struct Form {
     const char* table;
     std::function<QWidget*()> make;
@@ -139,8 +149,10 @@ const Form Forms[] = {
      }},
     {"Thentdlg", [] { return new ComponentsDialog; }},
     {"TBlendDlg", [] { return new BlendDialog; }},
-    // The Options (TOptionsDlg), New Pattern (TNewDlg), notes (Tmemoform)
-    // and main (TWform) windows join here, one line each.
+    {"TOptionsDlg", [] { return new TOptionsDlg(NoQuestions(), false); }},
+    {"TNewDlg", [] { return new TNewDlg; }},
+    {"Tmemoform", [] { return new Tmemoform; }},
+    {"TWform", [] { return new TWform; }},
 };
 
 const char* const Table =

@@ -112,7 +112,8 @@ TWform::TWform(QWidget* parent)
     connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);
     connect(view_, &DraftView::ToolChanged, this, &TWform::Refresh);
 
-    new LangBinder(this, "TWform");
+    // Texts the window composes itself follow every language switch too.
+    new LangBinder(this, "TWform", [this] { Refresh(); });
     groups_->File.FillRecentMenu();
     Refresh();
 }
