@@ -249,64 +249,33 @@ TEST(Strokes, TreadlingKeepsOneTreadlePerPickAndAStrokeStopsAtAThousandCells) {
     EXPECT_EQ(l.Draft->Liftplan[1], 0);
 }
 
-TEST(Strokes, StrokesInAScrolledViewAreKeptInDraftNumbers) {
+// Strokes are kept in draft numbers, so scrolling keeps their undo; undo
+// gives back the counts a stroke past the last end raised; and a change of
+// the counts after a stroke is a step of its own, undone first, so undo
+// never writes a value the draft no longer allows.
+TEST(Strokes, UndoKeepsDraftNumbersAndCounts) {
     StrokeFixture f;
-    f.Draft->RightStart = true;
-    f.Draft->BottomStart = true;
-    f.Draft->Ends = 300;
-    f.Draft->Picks = 300;
-    f.Twill(8, 8);
-    f.Show();
-    f.Window.ScrollEnds = 20;
-    f.Window.ScrollPicks = 30;
-    f.Paint();
-    f.Press(f.G().Threading, 2, 3);
-    f.Release();
-    EXPECT_EQ(f.Draft->Threading[22], 3);
-    // Scrolling away and back never loses the stroke's undo.
-    f.Window.ScrollEnds = 0;
-    f.Paint();
-    f.Undo();
-    EXPECT_EQ(f.Draft->Threading[22], 0);
-    f.ExpectScreenIsTheDraft("scrolled back");
-}
-
-TEST(Strokes, UndoOfAStrokePastTheLastEndGivesBackTheCounts) {
-    StrokeFixture f;
-    f.Draft->Ends = 30;
-    f.Draft->Picks = 30;
+    f.Draft->RightStart = f.Draft->BottomStart = true;
+    f.Draft->Ends = f.Draft->Picks = 30;
     f.Twill(8, 8);
     f.Show();
     const int last = f.G().VisibleEnds;
     ASSERT_GT(last, 30);
-    f.Press(f.G().Threading, last, 1);
+    f.Press(f.G().Threading, last, 7);
     f.Release();
-    EXPECT_EQ(f.Draft->Ends, last);
-    EXPECT_EQ(f.Draft->EndsUsed, last);
+    EXPECT_EQ(std::tuple(f.Draft->Ends, f.Draft->EndsUsed, f.Draft->Threading[last]),
+              std::tuple(last, last, 7));
     f.ExpectScreenIsTheDraft("beyond the draft");
+    f.Doc.Edit([](DraftState& d) { d.Shafts = 4, FoldThreading(d); });
+    EXPECT_EQ(f.Draft->Threading[last], 3);
+    f.Window.ScrollEnds = 5;
+    f.Paint();
     f.Undo();
-    EXPECT_EQ(f.Draft->Ends, 30);
-    EXPECT_EQ(f.Draft->EndsUsed, 8);
-    f.ExpectScreenIsTheDraft("undone");
-}
-
-// Undo never writes a value the draft no longer allows: a change of the
-// counts after a stroke is a step of its own and is undone first.
-TEST(Strokes, UndoAfterFewerShaftsRestoresTheShaftsBeforeTheStroke) {
-    StrokeFixture f;
-    f.Show();
-    f.Press(f.G().Threading, 1, 7);
-    f.Release();
-    f.Doc.Edit([](DraftState& d) {
-        d.Shafts = 4;
-        FoldThreading(d);
-    });
-    EXPECT_EQ(f.Draft->Threading[1], 3);
+    EXPECT_EQ(std::tuple(f.Draft->Shafts, f.Draft->Threading[last]), std::tuple(8, 7));
     f.Undo();
-    EXPECT_EQ(f.Draft->Shafts, 8);
-    EXPECT_EQ(f.Draft->Threading[1], 7);
-    f.Undo();
-    EXPECT_EQ(f.Draft->Threading[1], 0);
+    EXPECT_EQ(std::tuple(f.Draft->Ends, f.Draft->EndsUsed, f.Draft->Threading[last]),
+              std::tuple(30, 8, 0));
+    f.ExpectScreenIsTheDraft("undone, scrolled");
 }
 
 // Random strokes in every area, tool and button: undo gives back exactly
