@@ -46,7 +46,9 @@ TEST(OptionsOk, ALoomSystemChangeKeepsTheClothAndTheUnits) {
             ASSERT_EQ(GetLoomSystem(*d), to);
             ASSERT_EQ(Cloth(*d), before) << int(from) << "->" << int(to);
             EXPECT_EQ(d->MetricUnits, from == to); // the densities were taken in its unit
-            if (to == LoomSystem::Liftplan) EXPECT_EQ(d->Treadles, d->Shafts);
+            if (to == LoomSystem::Liftplan) {
+                EXPECT_EQ(d->Treadles, d->Shafts);
+            }
         }
 }
 
@@ -155,7 +157,9 @@ TEST(NewPattern, OkClearsTheDraftAndTakesTheDefaults) {
         s.Snapshot.DesignMode = designDefault;
         ApplyNewPattern(*d, view, s, InitialNewPatternValues(s));
         EXPECT_EQ(d->DesignMode, designDefault);
-        if (designDefault) EXPECT_FALSE(DesignGet(*d, 1, 1)); // taken from the empty draft
+        if (designDefault) {
+            EXPECT_FALSE(DesignGet(*d, 1, 1)); // taken from the empty draft
+        }
     }
 }
 
