@@ -141,7 +141,6 @@ Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool) {
     // Printing the note waits for the printing code; until then the item is
     // shown but cannot be chosen.
     print_->setEnabled(false);
-    connect(print_, &QAction::triggered, this, &Tmemoform::PrintRequested);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName("Edit1");
@@ -212,7 +211,6 @@ void Tmemoform::showEvent(QShowEvent* event) {
             move(r.topLeft());
         }
     }
-    emit Opened();
 }
 
 } // namespace hw

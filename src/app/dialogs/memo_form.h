@@ -42,8 +42,7 @@ private:
 // Options > "Note...": the notes of the pattern in a tool window that stays
 // above its parent (the main window) but never above a modal dialog, with
 // its own File and Edit menus. The caller fills it from the document's
-// notes, reads them back, and marks the pattern modified when the window
-// opens (Opened).
+// notes and reads them back.
 class Tmemoform : public QWidget {
     Q_OBJECT
 public:
@@ -63,12 +62,6 @@ public:
 
     LimitedMemo* Memo() const { return memo_; }
     QAction* PrintAction() const { return print_; }
-
-signals:
-    // The window was opened (shown from hidden).
-    void Opened();
-    // File > Print was chosen.
-    void PrintRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

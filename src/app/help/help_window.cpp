@@ -95,7 +95,6 @@ bool HelpWindow::ShowTopic(int context) {
         browser_->reload();
     else
         browser_->setSource(url);
-    emit TopicShown(context_);
     return true;
 }
 

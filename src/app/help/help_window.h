@@ -43,9 +43,6 @@ public:
     // back to English; empty when neither exists.
     static QString PagePath(const QString& root, const HelpTopic& topic, int language);
 
-signals:
-    void TopicShown(int context);
-
 private:
     void FollowLink(const QUrl& url);
     void SourceChanged(const QUrl& url);

@@ -354,10 +354,7 @@ void DraftView::MouseDown(StrokeButton button, int x, int y) {
         return;
     }
     const PressOutcome out = StrokePress(stroke_, Target(), button, currentColor_, x, y);
-    if (out.What == PressOutcome::ColorPicked) {
-        currentColor_ = out.Color;
-        emit ColorPicked(out.Color);
-    }
+    if (out.What == PressOutcome::ColorPicked) currentColor_ = out.Color;
     ShowStrokePaint(out.Paint);
 }
 

@@ -76,8 +76,6 @@ signals:
     void Scrolled();
     // The pointer moved to another cell (or out of every area).
     void PointerMoved();
-    // A right click on a colour row chose a colour.
-    void ColorPicked(int index);
     // The layout lowered the zoom.
     void ZoomShown(int step);
     // The drawing tool or selection mode changed.
