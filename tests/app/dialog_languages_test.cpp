@@ -8,6 +8,8 @@
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/paste_dialogs.h"
+#include "dialogs/range_dialogs.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -122,6 +124,15 @@ Prompter& NoQuestions() {
     return prompter;
 }
 
+template <class D> QWidget* Texts(D* d, std::array<const char*, 4> keys) {
+    d->SetTexts({GeneralForm, keys[0], keys[1], keys[2], keys[3]});
+    return d;
+}
+template <class D, class... A> QWidget* Prepared(D* d, A... args) {
+    d->Prepare(args...);
+    return d;
+}
+
 struct Form {
     const char* table;
     std::function<QWidget*()> make;
@@ -153,6 +164,10 @@ const Form Forms[] = {
     {"TNewDlg", [] { return new TNewDlg; }},
     {"Tmemoform", [] { return new Tmemoform; }},
     {"TWform", [] { return new TWform; }},
+    {"TDlgNum2", [] { return Texts(new TDlgNum2, {"@insends", "@fromend", "@numends", ""}); }},
+    {"TDlgFlo2", [] { return Texts(new TDlgFlo2, {"@swishafts", "@idshaft", "@idshaft", ":"}); }},
+    {"TPasteDlg", [] { return Prepared(new TPasteDlg, SelArea::Threading, 8, PasteOptions{}); }},
+    {"TSelectDlg", [] { return Prepared(new TSelectDlg, SelectChoice{}, 100, 100, false); }},
 };
 
 const char* const Table =

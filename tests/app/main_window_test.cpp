@@ -148,6 +148,30 @@ private slots:
         w.Trigger("OpenSelected1");
         QCOMPARE(int(d.Threading[20]), 4);
         stepDone();
+        // Utilities and Transform, a range dialog, cut and paste.
+        w.Prompter.Answers = {IdNo};
+        w.Trigger("Reducetoonerepeat1");
+        stepDone();
+        test::AcceptNextDialog({{"SpinEdit1", 2}, {"SpinEdit2", 3}});
+        w.Trigger("InsEnds1");
+        stepDone();
+        for (const char* name : {"ReverseWarpOrder1", "Warp1", "ReverseOrder1", "Reverse1"}) {
+            w.Trigger(name);
+            stepDone();
+        }
+        test::AcceptNextDialog({{"SpinEdit1", 4}, {"SpinEdit2", 4}});
+        w.Trigger("DelShafts1");
+        stepDone();
+        w.Prompter.Answers = {IdOk};
+        w.Trigger("Rotate1");
+        stepDone();
+        QTest::keyClick(w.Form.get(), Qt::Key_M);
+        w.Click(g.Threading, 1, 1);
+        w.Trigger("EditCutItem");
+        stepDone();
+        w.Click(g.Threading, 3, 1);
+        w.Trigger("EditPasteItem");
+        stepDone();
         // Options to a liftplan loom, then Clear > Liftplan.
         test::WhenModal([](QWidget* dlg) {
             test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "commands/clipboard_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "commands/options_commands.h"
+#include "commands/structure_commands.h"
 #include "commands/view_commands.h"
 
 namespace hw {
@@ -11,13 +13,16 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Clipboard(ctx),
+          Structure(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
     ViewCommands View;
     OptionsCommands Options;
     HelpCommands Help;
+    ClipboardCommands Clipboard; // the Edit menu's selection commands
+    StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
 };
 
 } // namespace hw

@@ -20,6 +20,13 @@ Change EditorDocument::Restore(const Snapshot& s) {
     return Report(doc_.Restore(s));
 }
 
+Change EditorDocument::Preview(const std::function<void(DraftState&)>& fn, const Snapshot* from) {
+    const Snapshot live = doc_.Capture();
+    if (from) doc_.Restore(*from);
+    fn(doc_.Draft());
+    return Report(doc_.Compare(live));
+}
+
 Change EditorDocument::Undo() {
     return Report(doc_.Undo());
 }

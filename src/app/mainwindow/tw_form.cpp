@@ -20,11 +20,14 @@
 #include "view/status_text.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QSlider>
 #include <QStatusBar>
@@ -111,6 +114,12 @@ TWform::TWform(QWidget* parent)
             [this] { status_->ShowPointer(doc_->Draft(), view_->Window(), view_->Pointer()); });
     connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);
     connect(view_, &DraftView::ToolChanged, this, &TWform::Refresh);
+    // During a selection panel 0 shows its size.
+    connect(view_, &DraftView::SelectionChanged, this, [this] {
+        status_->ShowHint(Q(SelectionSizeText(view_->SelectedBlock())));
+        Refresh();
+    });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TWform::Refresh);
 
     // Texts the window composes itself follow every language switch too.
     new LangBinder(this, "TWform", [this] { Refresh(); });
@@ -204,6 +213,9 @@ void TWform::Refresh() {
     s.CanUndo = doc_->CanUndo();
     s.CanRedo = doc_->CanRedo();
     s.SelectionMode = view_->SelectionMode();
+    s.HasSelection = view_->HasSelection();
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    s.CanPaste = clip && (clip->hasText() || clip->hasImage());
     s.Tool = view_->Tool();
     s.Language = CurrentLanguage();
     actions_->Update(s);
