@@ -63,6 +63,13 @@ ClipboardCommands::ClipboardCommands(CommandContext& ctx) : ctx_(ctx) {
     QObject::connect(ctx_.Doc, &EditorDocument::Replaced, ctx_.Doc, [this] {
         if (ctx_.Doc->Draft().FileName.empty()) copied_ = {};
     });
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    auto look = [this, clipboard] {
+        const QMimeData* m = clipboard->mimeData();
+        canPaste_ = m && (m->hasText() || m->hasImage());
+    };
+    QObject::connect(clipboard, &QClipboard::dataChanged, ctx_.Doc, look);
+    look();
 }
 
 void ClipboardCommands::Copy(const CellBlock& b) {

@@ -25,6 +25,9 @@ public:
     void CopyImage1Click();
 
     const CopyRecord& LastCopy() const { return copied_; }
+    // Whether the clipboard holds text or a picture; kept up to date from
+    // the clipboard's own signal, so the menus never wait on another program.
+    bool CanPaste() const { return canPaste_; }
 
 private:
     void Copy(const CellBlock& b);
@@ -34,6 +37,7 @@ private:
     CopyRecord copied_;
     PasteOptions paste_;
     SelectChoice select_;
+    bool canPaste_ = false;
 };
 
 // The clipboard as a paste into an area reads it: the text (cut to a size

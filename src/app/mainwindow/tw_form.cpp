@@ -27,7 +27,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QSlider>
 #include <QStatusBar>
@@ -214,8 +213,7 @@ void TWform::Refresh() {
     s.CanRedo = doc_->CanRedo();
     s.SelectionMode = view_->SelectionMode();
     s.HasSelection = view_->HasSelection();
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    s.CanPaste = clip && (clip->hasText() || clip->hasImage());
+    s.CanPaste = groups_->Clipboard.CanPaste();
     s.Tool = view_->Tool();
     s.Language = CurrentLanguage();
     actions_->Update(s);
