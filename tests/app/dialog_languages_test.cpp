@@ -164,8 +164,14 @@ const Form Forms[] = {
     {"TNewDlg", [] { return new TNewDlg; }},
     {"Tmemoform", [] { return new Tmemoform; }},
     {"TWform", [] { return new TWform; }},
-    {"TDlgNum2", [] { return Texts(new TDlgNum2, {"@insends", "@fromend", "@numends", ""}); }},
-    {"TDlgFlo2", [] { return Texts(new TDlgFlo2, {"@swishafts", "@idshaft", "@idshaft", ":"}); }},
+    {"TDlgNum2",
+     [] {
+         return Texts(new TDlgNum2, {"@insends", "@fromend", "@numends", ""});
+     }},
+    {"TDlgFlo2",
+     [] {
+         return Texts(new TDlgFlo2, {"@swishafts", "@idshaft", "@idshaft", ":"});
+     }},
     {"TPasteDlg", [] { return Prepared(new TPasteDlg, SelArea::Threading, 8, PasteOptions{}); }},
     {"TSelectDlg", [] { return Prepared(new TSelectDlg, SelectChoice{}, 100, 100, false); }},
 };

@@ -9,8 +9,8 @@
 #include "text/lang.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QClipboard>
+#include <QLabel>
 #include <QMimeData>
 
 using namespace hw;

@@ -62,7 +62,8 @@ TEST(Clipboard, TheFormatsExactly) {
     // A picture from another program: a row's first mark beyond the shaft
     // count leaves the end empty, a white row too.
     ClipImage foreign(40, 3);
-    foreign.Put(9, 0, true), foreign.Put(12, 0, true), foreign.Put(2, 2, true), foreign.Put(5, 2, true);
+    foreign.Put(9, 0, true), foreign.Put(12, 0, true), foreign.Put(2, 2, true),
+        foreign.Put(5, 2, true);
     EXPECT_EQ(DecodeImageRows(foreign, 8), (std::vector<uint8_t>{0, 0, 3}));
 }
 
@@ -104,8 +105,8 @@ TEST(Clipboard, CopyPasteCopyGivesTheSameOverRandomDrafts) {
         const bool lift = round % 2;
         auto d = test::RandomDraft(rng, lift ? LoomSystem::Liftplan : LoomSystem::SingleTreadling,
                                    false);
-        const SelArea areas[] = {SelArea::Threading, lift ? SelArea::Liftplan : SelArea::Treadling,
-                                 SelArea::TieUp,     SelArea::WarpColors,
+        const SelArea areas[] = {SelArea::Threading,  lift ? SelArea::Liftplan : SelArea::Treadling,
+                                 SelArea::TieUp,      SelArea::WarpColors,
                                  SelArea::WeftColors, SelArea::Design};
         const SelArea area = areas[round % 6];
         if (area == SelArea::TieUp && lift) continue;
@@ -121,9 +122,11 @@ TEST(Clipboard, CopyPasteCopyGivesTheSameOverRandomDrafts) {
         const ClipContent clip = CopyBlock(*d, from);
         const DraftState before = *d;
         PasteBlock(*d, to, clip);
-        const ClipContent back = CopyBlock(*d, SelectionBlock(*d, Selection{area, {to.FirstColumn, to.FirstRow},
-                                                                          {to.FirstColumn + from.Width() - 1,
-                                                                           to.FirstRow + from.Height() - 1}}));
+        const ClipContent back =
+            CopyBlock(*d, SelectionBlock(*d, Selection{area,
+                                                       {to.FirstColumn, to.FirstRow},
+                                                       {to.FirstColumn + from.Width() - 1,
+                                                        to.FirstRow + from.Height() - 1}}));
         SCOPED_TRACE(round);
         ASSERT_EQ(d->Ends, before.Ends);
         if (clip.Text) {
@@ -176,8 +179,8 @@ TEST(Clipboard, PasteSpecialInEachArea) {
     // Insert pushes the rest along; a target before the source makes one copy.
     PasteOptions insert;
     insert.Copies = 2, insert.Insert = true;
-    PasteSpecial(*d, {SelArea::Threading, 2, 2, 1, 8}, {SelArea::Threading, 5, 1},
-                 threading(5, 6), insert);
+    PasteSpecial(*d, {SelArea::Threading, 2, 2, 1, 8}, {SelArea::Threading, 5, 1}, threading(5, 6),
+                 insert);
     EXPECT_EQ(Head(d->Threading, 1, 7), (V{1, 2, 1, 2, 3, 3, 2}));
 
     // The liftplan: a block moved two picks down and one column right

@@ -78,7 +78,9 @@ TEST(Structure, EdgeCasesOfEveryOperation) {
              d.Liftplan[1] = 3, d.Liftplan[2] = 5;
          },
          [](DraftState& d) { InsertPicks(d, 1, 1, true, false); },
-         [](DraftState& d) { EXPECT_EQ(Head(d.Liftplan, 3), (V{0, 3, 5})); }},
+         [](DraftState& d) {
+             EXPECT_EQ(Head(d.Liftplan, 3), (V{0, 3, 5}));
+         }},
         {"Design mode: insert 5 from 49 inserts 2, delete from 51 nothing",
          [](DraftState& d) {
              d.DesignMode = true, d.Ends = 60;
@@ -151,10 +153,14 @@ TEST(Structure, EdgeCasesOfEveryOperation) {
         {"mirror warp with E = 5 stops at E",
          [](DraftState& d) { d.Ends = 5, ClearThreadingFrom(d, 5); },
          [](DraftState& d) { EXPECT_FALSE(MirrorWarp(d)); },
-         [](DraftState& d) { EXPECT_EQ(Head(d.Threading, 6), (V{1, 2, 3, 4, 3, 0})); }},
+         [](DraftState& d) {
+             EXPECT_EQ(Head(d.Threading, 6), (V{1, 2, 3, 4, 3, 0}));
+         }},
         {"mirror with the last end used", none,
          [](DraftState& d) { EXPECT_EQ(MirrorWarp(d)->Key, "@noroominthr"); },
-         [](DraftState& d) { EXPECT_EQ(Head(d.Threading, 10), (V{1, 2, 3, 4, 1, 2, 3, 4, 1, 2})); }},
+         [](DraftState& d) {
+             EXPECT_EQ(Head(d.Threading, 10), (V{1, 2, 3, 4, 1, 2, 3, 4, 1, 2}));
+         }},
         {"reverse warp order", [](DraftState& d) { ClearThreadingFrom(d, 4); },
          [](DraftState& d) { ReverseWarpOrder(d); },
          [](DraftState& d) {
@@ -165,8 +171,7 @@ TEST(Structure, EdgeCasesOfEveryOperation) {
          [](DraftState& d) { ReverseWeftOrder(d), ReverseFabric(d); },
          [](DraftState& d) {
              EXPECT_EQ(Head(d.Treadling, 10), (V{1, 3, 2, 1, 3, 2, 1, 3, 2, 1}));
-             EXPECT_EQ(std::tuple(d.WeftColors[1], Rows(d, 4)),
-                       std::tuple(30, V{14, 13, 11, 7}));
+             EXPECT_EQ(std::tuple(d.WeftColors[1], Rows(d, 4)), std::tuple(30, V{14, 13, 11, 7}));
          }},
         {"reduce to one repeat",
          [](DraftState& d) { d.Ends = 20, ClearTreadlingFrom(d, 1), d.Treadling[3] = 1; },
@@ -215,8 +220,9 @@ TEST(Structure, TurnDraftCountsTheDistinctLiftplanRows) {
         const auto m = TurnDraft(*d);
         if (distinct == 17) {
             ASSERT_TRUE(m);
-            EXPECT_EQ(std::tuple(m->Key, m->Args), std::tuple("%1 shafts is needed to Rotate this pattern.",
-                                                              std::vector<std::string>{"17"}));
+            EXPECT_EQ(std::tuple(m->Key, m->Args),
+                      std::tuple("%1 shafts is needed to Rotate this pattern.",
+                                 std::vector<std::string>{"17"}));
             EXPECT_EQ(Cloth(*d), before);
         } else {
             EXPECT_TRUE(!m && d->Shafts == 16 && d->Ends == 40 && d->Treadles == 16);
@@ -230,7 +236,8 @@ TEST(Structure, InversesAndTheClothOverRandomDrafts) {
     std::mt19937 rng(14);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     for (int round = 0; round < 60; ++round) {
-        const LoomSystem system = round % 3 == 0 ? LoomSystem::Liftplan : LoomSystem::SingleTreadling;
+        const LoomSystem system =
+            round % 3 == 0 ? LoomSystem::Liftplan : LoomSystem::SingleTreadling;
         auto d = test::RandomDraft(rng, system, round % 2 == 1);
         d->Ends = uint16_t(d->Ends + 40), d->Picks = uint16_t(d->Picks + 40);
         const DraftState start = *d;
@@ -244,8 +251,8 @@ TEST(Structure, InversesAndTheClothOverRandomDrafts) {
         DeletePicks(*d, fromPick + count - 1, fromPick, true, true);
         EXPECT_TRUE(d->Threading == start.Threading && d->Treadling == start.Treadling &&
                     d->Liftplan == start.Liftplan);
-        EXPECT_TRUE(std::equal(&d->WarpColors[1], &d->WarpColors[d->Ends - count],
-                               &start.WarpColors[1]));
+        EXPECT_TRUE(
+            std::equal(&d->WarpColors[1], &d->WarpColors[d->Ends - count], &start.WarpColors[1]));
 
         const int a = pick(1, d->Shafts), b = pick(1, d->Shafts);
         SwitchShafts(*d, a, b), SwitchShafts(*d, b, a);

@@ -13,8 +13,8 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Clipboard(ctx),
-          Structure(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Clipboard(ctx), Structure(ctx) {
+    }
 
     FileCommands File;
     EditCommands Edit;

@@ -21,11 +21,10 @@ bool StructureCommands::AskRange(const RangeTexts& texts, int max1, int max2) {
 void StructureCommands::InsertOrDelete(bool insert, bool ends) {
     const DraftState& d = ctx_.Doc->Draft();
     const int count = ends ? d.Ends : d.Picks;
-    const RangeTexts texts =
-        ends ? RangeTexts{GeneralForm, insert ? "@insends" : "@delends", "@fromend",
-                          insert ? "@numends" : "@toend", ""}
-             : RangeTexts{GeneralForm, insert ? "@inspicks" : "@delpicks", "@frompick",
-                          insert ? "@numpicks" : "@topick", ""};
+    const RangeTexts texts = ends ? RangeTexts{GeneralForm, insert ? "@insends" : "@delends",
+                                               "@fromend", insert ? "@numends" : "@toend", ""}
+                                  : RangeTexts{GeneralForm, insert ? "@inspicks" : "@delpicks",
+                                               "@frompick", insert ? "@numpicks" : "@topick", ""};
     if (!AskRange(texts, count, count)) return;
     const int from = first_, second = second_;
     int inserted = second;

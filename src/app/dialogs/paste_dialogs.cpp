@@ -97,7 +97,8 @@ TPasteDlg::TPasteDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void TPasteDlg::ShowCaption() {
-    setWindowTitle(Q(GetText("TPasteDlg", "@pspecial") + " - " + GetText(GeneralForm, AreaKey(area_))));
+    setWindowTitle(
+        Q(GetText("TPasteDlg", "@pspecial") + " - " + GetText(GeneralForm, AreaKey(area_))));
 }
 
 void TPasteDlg::Prepare(SelArea area, int count, const PasteOptions& o) {

@@ -66,8 +66,8 @@ void TDlgNum2::ShowTexts() {
     label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
 }
 
-bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2,
-                   int max2, int& first, int& second) {
+bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2, int max2,
+                   int& first, int& second) {
     TDlgNum2 dialog(parent);
     dialog.SetTexts(texts);
     dialog.spin1_->setRange(min1, std::max(min1, max1));

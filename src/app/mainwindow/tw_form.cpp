@@ -23,8 +23,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>

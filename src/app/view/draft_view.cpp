@@ -355,8 +355,8 @@ void DraftView::UpdateFrame() {
 QImage DraftView::DrawingAreaImage() const {
     if (image_.isNull()) return {};
     const QRect area(geometry_.X0, geometry_.Y0, geometry_.Width, geometry_.Height);
-    QImage copy = image_.copy(area.intersected(image_.rect()))
-                      .convertToFormat(QImage::Format_RGB888);
+    QImage copy =
+        image_.copy(area.intersected(image_.rect())).convertToFormat(QImage::Format_RGB888);
     copy.setDevicePixelRatio(1);
     return copy;
 }

@@ -204,11 +204,11 @@ void PasteBlock(DraftState& d, const CellBlock& target, const ClipContent& clip)
         writeRow(d.WeftColors.data(), target.FirstRow, picks, *DecodeColorText(*clip.Text));
         break;
     case SelArea::Threading:
-        writeRow(d.Threading.data(), target.FirstColumn, ends, DecodeImageRows(*clip.Image, shafts));
+        writeRow(d.Threading.data(), target.FirstColumn, ends,
+                 DecodeImageRows(*clip.Image, shafts));
         break;
     case SelArea::Treadling:
-        writeRow(d.Treadling.data(), target.FirstRow, picks,
-                 DecodeImageRows(*clip.Image, columns));
+        writeRow(d.Treadling.data(), target.FirstRow, picks, DecodeImageRows(*clip.Image, columns));
         break;
     case SelArea::Liftplan:
     case SelArea::TieUp:

@@ -92,8 +92,8 @@ ClipImage Bounded(const ClipImage& img, SelArea area) {
 
 void PasteLiftplan(DraftState& d, const CellBlock& target, const CopyRecord& source,
                    const ClipImage& block, const PasteOptions& o) {
-    const int columns = d.TreadleMode ? std::min<int>(d.Treadles, MaxTreadles)
-                                      : std::min<int>(d.Shafts, MaxShafts);
+    const int columns =
+        d.TreadleMode ? std::min<int>(d.Treadles, MaxTreadles) : std::min<int>(d.Shafts, MaxShafts);
     const int picks = std::min<int>(d.Picks, MaxPicks);
     const int dRow = target.FirstRow - source.Row, dCol = target.FirstColumn - source.Column;
     int copies = CopiesAsked(o);
@@ -105,8 +105,9 @@ void PasteLiftplan(DraftState& d, const CellBlock& target, const CopyRecord& sou
         if (step == 0 || block.Width + step >= columns) {
             copies = 1;
         } else {
-            const int fit = dCol > 0 ? (columns - target.FirstColumn + 1 - block.Width + step) / step
-                                     : (target.FirstColumn - 1) / step + 1;
+            const int fit = dCol > 0
+                                ? (columns - target.FirstColumn + 1 - block.Width + step) / step
+                                : (target.FirstColumn - 1) / step + 1;
             copies = std::clamp(fit, 1, copies);
         }
     }
@@ -170,8 +171,8 @@ void PasteSpecial(DraftState& d, const CellBlock& target, const CopyRecord& sour
     case SelArea::Threading: {
         const int shafts = std::min<int>(d.Shafts, MaxShafts);
         PasteValues(d.Threading.data(), ends, target.FirstColumn, source.Column,
-                    DecodeImageRows(*clip.Image, shafts), shafts, o.FlipHorizontal,
-                    o.FlipVertical, o);
+                    DecodeImageRows(*clip.Image, shafts), shafts, o.FlipHorizontal, o.FlipVertical,
+                    o);
         break;
     }
     case SelArea::Treadling: {

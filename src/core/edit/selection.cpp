@@ -150,8 +150,8 @@ bool SelectionDrag(Selection& sel, const StrokeTarget& t, int x, int y) {
 }
 
 CellBlock SelectionBlock(const DraftState& d, const Selection& sel) {
-    return Normalize(d, {sel.Area, sel.Anchor.Column, sel.Moving.Column, sel.Anchor.Row,
-                         sel.Moving.Row});
+    return Normalize(
+        d, {sel.Area, sel.Anchor.Column, sel.Moving.Column, sel.Anchor.Row, sel.Moving.Row});
 }
 
 CellBlock RangeBlock(const DraftState& d, int item, int first, int last) {

@@ -270,8 +270,7 @@ void DeleteShafts(DraftState& d, int from, int to) {
 
 static void InsertTreadle(DraftState& d, int k) {
     const int treadles = d.Treadles;
-    if (!d.TreadleMode || treadles >= MaxTreadles || k < 1 || k > treadles + 1 ||
-        k >= MaxTreadles)
+    if (!d.TreadleMode || treadles >= MaxTreadles || k < 1 || k > treadles + 1 || k >= MaxTreadles)
         return;
     if (!d.MultipleTr)
         for (int p = 1; p <= PickCount(d); ++p)
@@ -414,8 +413,8 @@ std::optional<Message> TurnDraft(DraftState& d) {
                 rows.push_back(row);
         }
         if (rows.size() > size_t(MaxShafts))
-            return Message{{}, "%1 shafts is needed to Rotate this pattern.",
-                           {std::to_string(rows.size())}};
+            return Message{
+                {}, "%1 shafts is needed to Rotate this pattern.", {std::to_string(rows.size())}};
         DeriveTieupAndTreadling(d, PickCount(d), true);
         TransposeDraft(d);
         TreadlingToLiftplan(d, PickCount(d));
