@@ -5,9 +5,11 @@
 
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
+#include "dialogs/fill_dialogs.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/report_window.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -153,6 +155,10 @@ const Form Forms[] = {
     {"TNewDlg", [] { return new TNewDlg; }},
     {"Tmemoform", [] { return new Tmemoform; }},
     {"TWform", [] { return new TWform; }},
+    {"TRtxtDlg", [] { return new TRtxtDlg(nullptr, [] { return FloatsReport(DraftState()); }); }},
+    {"TTwillDlg", [] { return new TTwillDlg; }},
+    {"TSatinDlg", [] { return new TSatinDlg(16); }},
+    {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
 };
 
 const char* const Table =

@@ -148,6 +148,27 @@ private slots:
         w.Trigger("OpenSelected1");
         QCOMPARE(int(d.Threading[20]), 4);
         stepDone();
+        // The fill library and reanalysis: the straight threading of a
+        // pointed one has shafts that lift alike, and plain weave ties
+        // treadles 1 and 3 alike; reanalysis merges them.
+        for (const char* fill : {"Pointed1", "StraightThreading1", "Reanalyze1", "Plain1",
+                                 "Rosepath2", "ReanalyzeTreadling1", "AB1", "CCDD2"}) {
+            w.Prompter.Answers = {IdOk};
+            w.Trigger(fill);
+            stepDone();
+        }
+        test::AcceptNextDialog({{"SpinMove", 1}});
+        w.Trigger("Satin1");
+        stepDone();
+        test::WhenModal([](QWidget* dlg) {
+            test::Click(test::Child<QCheckBox>(dlg, "FlipHBox"));
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("TieUpSpecial1");
+        stepDone();
+        test::AcceptNextDialog(); // OK before any Twill press makes one twill
+        w.Trigger("RandomTwill1");
+        stepDone();
         // Options to a liftplan loom, then Clear > Liftplan.
         test::WhenModal([](QWidget* dlg) {
             test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));

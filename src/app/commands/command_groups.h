@@ -1,7 +1,9 @@
 #pragma once
 
+#include "commands/analyze_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
+#include "commands/fill_commands.h"
 #include "commands/options_commands.h"
 #include "commands/view_commands.h"
 
@@ -11,13 +13,15 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
     ViewCommands View;
     OptionsCommands Options;
     HelpCommands Help;
+    FillCommands Fill;
+    AnalyzeCommands Analyze;
 };
 
 } // namespace hw
