@@ -57,7 +57,7 @@ static int RunReport(const Args& args) {
         }
         report = r.Report;
     } else {
-        report = kind == "heddles" ? HeddlesReport(*d)
+        report = kind == "heddles"  ? HeddlesReport(*d)
                  : kind == "colors" ? ColorsReport(*d)
                                     : FloatsReport(*d);
     }

@@ -48,8 +48,9 @@ TEST(Reanalysis, KeepsTheClothOfRandomDrafts) {
     std::mt19937 rng(7);
     for (int round = 0; round < 400; ++round) {
         const bool sinking = round % 4 >= 2;
-        auto d = test::RandomDraft(
-            rng, round % 2 ? LoomSystem::Liftplan : LoomSystem::SingleTreadling, sinking, 1 + round % 6);
+        auto d =
+            test::RandomDraft(rng, round % 2 ? LoomSystem::Liftplan : LoomSystem::SingleTreadling,
+                              sinking, 1 + round % 6);
         // An unthreaded end shows the weft in either shed, an end on a shaft
         // that never lifts only in a rising one.
         for (int e = 1; e <= d->Ends && sinking; ++e)
@@ -134,7 +135,8 @@ TEST(StraightThreading, NeedsARepeatOfAtMostSixteenEnds) {
     EXPECT_EQ(s.Error->Key, GetText(GeneralForm, "@toostraight") + "24");
     EXPECT_EQ(Seq(d->Threading.data(), 1, 24), long24.substr(0, 24));
     d = Draft(noRepeat, "12");
-    EXPECT_EQ(StraightThreading(*d).Error->Key, "Threading repeat is too large for straight threading.");
+    EXPECT_EQ(StraightThreading(*d).Error->Key,
+              "Threading repeat is too large for straight threading.");
     d = Draft("1234", "");
     EXPECT_EQ(StraightThreading(*d).Error->Key, "@globnopat");
     d = Draft("121432121432", "1324");
@@ -147,8 +149,10 @@ TEST(Fills, OrdersAndTheirRepeats) {
         FillOrder Order;
         int M;
         const char* Repeat;
-    } orders[] = {{FillOrder::Straight, 3, "123"}, {FillOrder::Pointed, 4, "123432"},
-                  {FillOrder::Pointed, 2, "12"},   {FillOrder::Rosepath, 4, "12343214"},
+    } orders[] = {{FillOrder::Straight, 3, "123"},
+                  {FillOrder::Pointed, 4, "123432"},
+                  {FillOrder::Pointed, 2, "12"},
+                  {FillOrder::Rosepath, 4, "12343214"},
                   {FillOrder::Rosepath, 3, "123213"}};
     for (const auto& o : orders) {
         auto d = NewDraft();
@@ -169,7 +173,8 @@ TEST(Fills, OrdersAndTheirRepeats) {
     d->Ends = d->Picks = 7;
     FillWarpColorOrder(*d, ColorOrder::AABB);
     FillWeftColorOrder(*d, ColorOrder::Single);
-    EXPECT_EQ(Seq(d->WarpColors.data(), 1, 8) + Seq(d->WeftColors.data(), 1, 7), "55115516" "1111111");
+    EXPECT_EQ(Seq(d->WarpColors.data(), 1, 8) + Seq(d->WeftColors.data(), 1, 7), "55115516"
+                                                                                 "1111111");
     d->Shed = true;
     FillWarpColorOrder(*d, ColorOrder::aba);
     EXPECT_EQ(std::tuple(Seq(d->WarpColors.data(), 1, 7), d->RepeatWarpColors, d->RepeatWeftColors),
@@ -186,7 +191,8 @@ TEST(Fills, TwillsSatinsAndPlainWeave) {
             EXPECT_TRUE(raised == n / 2 || raised == (n + 1) / 2) << n;
         }
         bool alternating = true;
-        for (int s = 1; s < n; ++s) alternating = alternating && row[size_t(s)] != row[size_t(s - 1)];
+        for (int s = 1; s < n; ++s)
+            alternating = alternating && row[size_t(s)] != row[size_t(s - 1)];
         if (n % 2 == 0) {
             EXPECT_EQ(alternating, n == 2) << n; // plain weave only on two shafts
         }
@@ -195,9 +201,9 @@ TEST(Fills, TwillsSatinsAndPlainWeave) {
     EXPECT_EQ(SatinRows(5, 1), TwillRows({true, false, false, false, false}, false));
     EXPECT_EQ(TwillRows({true, true, false}, true), (std::vector<LiftplanRow>{3, 5, 6}));
     EXPECT_EQ(SatinRows(5, 2), (std::vector<LiftplanRow>{1, 4, 16, 2, 8}));
-    const std::pair<int, const char*> moves[] = {{4, ""},      {5, "2,3"},  {6, ""},
-                                                 {7, "3,4, 2,5"}, {8, "3,5"}, {10, "3,7"},
-                                                 {12, "5,7"},  {16, "7,9, 5,11, 3,13"}};
+    const std::pair<int, const char*> moves[] = {
+        {4, ""},    {5, "2,3"},  {6, ""},     {7, "3,4, 2,5"},
+        {8, "3,5"}, {10, "3,7"}, {12, "5,7"}, {16, "7,9, 5,11, 3,13"}};
     for (const auto& [n, list] : moves) EXPECT_EQ(SatinMoves(n), list) << n;
 
     // Tie-up mode: treadle t takes row ((t - 1) mod n) + 1; liftplan mode
@@ -205,7 +211,8 @@ TEST(Fills, TwillsSatinsAndPlainWeave) {
     auto d = NewDraft();
     d->Shafts = 3, d->Treadles = 5, d->Picks = 7;
     ApplyWeave(*d, SatinRows(3, 1));
-    EXPECT_EQ(std::tuple(d->TieUpAt(1, 4), d->TieUpAt(2, 5), d->TieUpAt(3, 5)), std::tuple(1, 1, 0));
+    EXPECT_EQ(std::tuple(d->TieUpAt(1, 4), d->TieUpAt(2, 5), d->TieUpAt(3, 5)),
+              std::tuple(1, 1, 0));
     d->TreadleMode = false, d->Treadles = 3;
     FillPlainWeave(*d);
     EXPECT_EQ(std::vector<int>(d->Liftplan.begin() + 1, d->Liftplan.begin() + 9),
@@ -226,11 +233,14 @@ TEST(Fills, TieUpSpecialEffects) {
     };
     apply({.FlipHorizontal = true, .FlipVertical = true});
     for (int s = 1; s <= 4; ++s)
-        for (int t = 1; t <= 6; ++t) EXPECT_EQ(d->TieUpAt(s, t), before[size_t(4 - s)][size_t(6 - t)]);
+        for (int t = 1; t <= 6; ++t)
+            EXPECT_EQ(d->TieUpAt(s, t), before[size_t(4 - s)][size_t(6 - t)]);
     apply({.Rotate90 = true});
     for (int s = 1; s <= 4; ++s) {
-        for (int t = 5; t <= 6; ++t) EXPECT_EQ(d->TieUpAt(s, t), before[size_t(s - 1)][size_t(t - 1)]);
-        for (int t = 1; t <= 4; ++t) EXPECT_EQ(d->TieUpAt(s, t), before[size_t(4 - t)][size_t(s - 1)]);
+        for (int t = 5; t <= 6; ++t)
+            EXPECT_EQ(d->TieUpAt(s, t), before[size_t(s - 1)][size_t(t - 1)]);
+        for (int t = 1; t <= 4; ++t)
+            EXPECT_EQ(d->TieUpAt(s, t), before[size_t(4 - t)][size_t(s - 1)]);
     }
     apply({.TwillFromShaft1 = true, .TwillFromShaft1AndTreadle1 = true});
     EXPECT_EQ(d->TieUpAt(3, 1), before[0][4]); // shaft 3 moved two treadles, cyclically
@@ -249,21 +259,26 @@ TEST(Reports, FloatsMatchABruteForceCount) {
         const FloatKind* kinds[] = {&s.WarpOver, &s.WarpUnder, &s.WeftOver, &s.WeftUnder};
         for (int k = 0; k < 4; ++k) {
             const bool warp = k < 2, weftOnTop = k == 1 || k == 2;
-            const int lines = warp ? d->EndsUsed : d->PicksUsed, cells = warp ? d->PicksUsed : d->EndsUsed;
+            const int lines = warp ? d->EndsUsed : d->PicksUsed,
+                      cells = warp ? d->PicksUsed : d->EndsUsed;
             int longest = 0, count = 0, runs = 0, total = 0, firstLine = 0, firstCell = 0;
             for (int l = 1; l <= lines; ++l)
                 for (int c = 1, run = 0; c <= cells; ++c) {
                     const bool on = WeftOnTop(*d, warp ? c : l, warp ? l : c) == weftOnTop;
                     run = on ? run + 1 : 0;
-                    const bool ends = on && (c == cells || (WeftOnTop(*d, warp ? c + 1 : l, warp ? l : c + 1) == weftOnTop) != on);
+                    const bool ends =
+                        on && (c == cells || (WeftOnTop(*d, warp ? c + 1 : l, warp ? l : c + 1) ==
+                                              weftOnTop) != on);
                     if (!ends) continue;
                     ++runs, total += run;
-                    if (run > longest) longest = run, count = 0, firstLine = l, firstCell = c - run + 1;
+                    if (run > longest)
+                        longest = run, count = 0, firstLine = l, firstCell = c - run + 1;
                     count += run == longest;
                 }
             const FloatKind& f = *kinds[k];
             EXPECT_EQ(std::tuple(f.Longest, f.CountLongest, int(f.Runs), int(f.TotalLength)),
-                      std::tuple(longest, count, runs, total)) << round << " kind " << k;
+                      std::tuple(longest, count, runs, total))
+                << round << " kind " << k;
             EXPECT_EQ(std::tuple(f.FirstEnd, f.FirstPick),
                       warp ? std::tuple(firstLine, firstCell) : std::tuple(firstCell, firstLine));
         }
@@ -275,21 +290,25 @@ TEST(Reports, TextsInTheLanguageAndNothingDividesByZero) {
     for (int e = 1; e <= 8; ++e) d->WarpColors[e] = uint8_t(e % 2 ? 7 : 12);
     for (int p = 1; p <= 4; ++p) d->WeftColors[p] = 3;
     d->FileName = "/tmp/twill.hdw";
-    EXPECT_EQ(RepeatsReport(*d).Report.Text,
-              "Repeats\nPattern: twill.hdw\n\nWarp:\n  Threading = 4\n  Warp Colors = 2\n"
-              "  Total Repeat = 4\n\nWeft:\n  Treadling = 2\n  Weft Colors = 1\n  Total Repeat = 2\n");
+    EXPECT_EQ(
+        RepeatsReport(*d).Report.Text,
+        "Repeats\nPattern: twill.hdw\n\nWarp:\n  Threading = 4\n  Warp Colors = 2\n"
+        "  Total Repeat = 4\n\nWeft:\n  Treadling = 2\n  Weft Colors = 1\n  Total Repeat = 2\n");
     EXPECT_NE(ColorsReport(*d).Text.find("Color    Ends      %Ends\n    7       4      50.00\n"
                                          "   12       4      50.00\n"),
               std::string::npos);
-    EXPECT_NE(HeddlesReport(*d).Text.find("8 Ends\n\nShaft  Heddles\n   1      2\n"), std::string::npos);
+    EXPECT_NE(HeddlesReport(*d).Text.find("8 Ends\n\nShaft  Heddles\n   1      2\n"),
+              std::string::npos);
     ASSERT_TRUE(SetLanguage(LangGerman));
     const std::string floats = FloatsReport(*d).Text;
     SetLanguage(LangEnglish);
-    EXPECT_NE(floats.find("Kettflottungen\nLängste Kettflottung oben = 4\n"), std::string::npos) << floats;
+    EXPECT_NE(floats.find("Kettflottungen\nLängste Kettflottung oben = 4\n"), std::string::npos)
+        << floats;
     // Nothing used: zeros, no runs, no shares.
     d = NewDraft();
     EXPECT_NE(FloatsReport(*d).Text.find("Average Warp Float Over = 0.00"), std::string::npos);
-    EXPECT_EQ(ColorsReport(*d).Text, " Colors Count\n\nColor    Ends      %Ends\n\nColor    Picks     %Picks\n");
+    EXPECT_EQ(ColorsReport(*d).Text,
+              " Colors Count\n\nColor    Ends      %Ends\n\nColor    Picks     %Picks\n");
     EXPECT_NE(RepeatsReport(*d).Report.Text.find("Threading = 0"), std::string::npos);
     // A design of seventeen distinct columns has no draft to find repeats in.
     d->DesignMode = true;

@@ -25,7 +25,8 @@ void FillCommands::RandomTwill1Click() {
     twill_->OnTwill = [&] {
         const std::vector<bool> base =
             TwillBaseRow(shafts, twill_->MaxFloat(), twill_->Balanced(), random_);
-        doc.Preview(start, [&](DraftState& d) { ApplyWeave(d, TwillRows(base, twill_->DirectionB())); });
+        doc.Preview(start,
+                    [&](DraftState& d) { ApplyWeave(d, TwillRows(base, twill_->DirectionB())); });
         shown = true;
     };
     const bool ok = twill_->exec() == QDialog::Accepted;

@@ -60,10 +60,13 @@ TTwillDlg::TTwillDlg(QWidget* parent) : QDialog(parent) {
     controls->addWidget(balanced_, 1, 0, 1, 2);
     controls->addWidget(direction, 2, 0, 1, 2);
     const auto [ok, cancel] = MakeOkCancel(this);
-    Arrange(this, controls, {ok, Button(this, "TwillBtn", "&Twill", [this] {
-                                 if (OnTwill) OnTwill();
-                             }),
-                             cancel});
+    Arrange(this, controls,
+            {ok,
+             Button(this, "TwillBtn", "&Twill",
+                    [this] {
+                        if (OnTwill) OnTwill();
+                    }),
+             cancel});
     new LangBinder(this, "TTwillDlg");
 }
 
@@ -91,8 +94,8 @@ TSatinDlg::TSatinDlg(int shafts, QWidget* parent) : QDialog(parent), shafts_(sha
     move_->setValue(1);
 
     auto* controls = new QGridLayout;
-    controls->addWidget(Label(this, "LabelPossible", "Possible satin move numbers:", nullptr), 0,
-                        0, 1, 2);
+    controls->addWidget(Label(this, "LabelPossible", "Possible satin move numbers:", nullptr), 0, 0,
+                        1, 2);
     controls->addWidget(moves_, 1, 0, 1, 2);
     controls->addWidget(Label(this, "LabelMove", "&Move:", move_), 2, 0);
     controls->addWidget(move_, 2, 1);

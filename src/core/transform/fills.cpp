@@ -126,15 +126,15 @@ std::vector<bool> TwillBaseRow(int n, int maxFloat, bool balanced, std::mt19937&
              c = raised(), ++guard) {
             const bool wanted = c < half;
             int k = 0;
-            do
-                k = random(n) + 1;
+            do k = random(n) + 1;
             while (k != 1 && k != n && at(k - 1) == wanted && at(k + 1) == wanted);
             cell[size_t(k)] = wanted;
         }
     }
     if (n > 2 && n % 2 == 0) {
         bool alternating = true;
-        for (int s = 2; s <= n && alternating; ++s) alternating = at(s) == (s % 2 == 1 ? at(1) : !at(1));
+        for (int s = 2; s <= n && alternating; ++s)
+            alternating = at(s) == (s % 2 == 1 ? at(1) : !at(1));
         if (alternating) {
             const bool first = at(1);
             cell[1] = !first;
@@ -189,7 +189,8 @@ void ApplyTieUpEffects(DraftState& d, const TieUpEffects& e) {
     auto& tie = d.TieUp; // [shaft-1][treadle-1]
     if (e.TwillFromShaft1) {
         for (int s = 2; s <= n; ++s)
-            for (int k = 1; k <= t; ++k) tie[size_t(s - 1)][size_t((k + s - 2) % t)] = tie[0][size_t(k - 1)];
+            for (int k = 1; k <= t; ++k)
+                tie[size_t(s - 1)][size_t((k + s - 2) % t)] = tie[0][size_t(k - 1)];
     } else if (e.TwillFromShaft1AndTreadle1) {
         // Every cell takes the first cell of its diagonal, in the first row
         // or the first column.
@@ -199,14 +200,18 @@ void ApplyTieUpEffects(DraftState& d, const TieUpEffects& e) {
                     k >= s ? tie[0][size_t(k - s)] : tie[size_t(s - k)][0];
     }
     if (e.FlipHorizontal)
-        for (int s = 1; s <= n; ++s) std::reverse(tie[size_t(s - 1)].begin(), tie[size_t(s - 1)].begin() + t);
+        for (int s = 1; s <= n; ++s)
+            std::reverse(tie[size_t(s - 1)].begin(), tie[size_t(s - 1)].begin() + t);
     if (e.FlipVertical)
-        for (int s = 1; s <= n / 2; ++s) std::swap_ranges(tie[size_t(s - 1)].begin(), tie[size_t(s - 1)].begin() + t, tie[size_t(n - s)].begin());
+        for (int s = 1; s <= n / 2; ++s)
+            std::swap_ranges(tie[size_t(s - 1)].begin(), tie[size_t(s - 1)].begin() + t,
+                             tie[size_t(n - s)].begin());
     if (e.Rotate90) {
         const int q = std::min(n, t);
         const auto old = tie;
         for (int s = 1; s <= q; ++s)
-            for (int k = 1; k <= q; ++k) tie[size_t(s - 1)][size_t(k - 1)] = old[size_t(q - k)][size_t(s - 1)];
+            for (int k = 1; k <= q; ++k)
+                tie[size_t(s - 1)][size_t(k - 1)] = old[size_t(q - k)][size_t(s - 1)];
     }
 }
 

@@ -93,7 +93,8 @@ void RenumberShafts(DraftState& d, const Extent& x) {
     for (int p = 1; p <= x.Picks; ++p) {
         rows[size_t(p)] = LiftedShafts(d, p);
         for (int s = 1; s <= MaxShafts; ++s)
-            if (rows[size_t(p)] & Bit(s)) keys[size_t(s)][size_t(p - 1) / 64] |= 1ull << ((p - 1) % 64);
+            if (rows[size_t(p)] & Bit(s))
+                keys[size_t(s)][size_t(p - 1) / 64] |= 1ull << ((p - 1) % 64);
     }
     const Numbering n = Renumber(d.Threading.data(), x.Ends, keys);
     for (int e = 1; e <= x.Ends; ++e) d.Threading[e] = n.New[SafeShaft(d.Threading[e])];

@@ -77,7 +77,8 @@ std::string AlignedRow(const std::string& header, const std::vector<std::string>
 
 std::string RepeatLine(const char* key, RepeatResult r) {
     return "  " + T(key) +
-           (r.Found ? " = " + std::to_string(r.Length) : " > " + std::to_string(MaxRepeatSearched)) +
+           (r.Found ? " = " + std::to_string(r.Length)
+                    : " > " + std::to_string(MaxRepeatSearched)) +
            "\n";
 }
 
@@ -106,8 +107,8 @@ RepeatsReportResult RepeatsReport(const DraftState& draft) {
     if (draft.DesignMode) {
         derived = std::make_unique<DraftState>(draft);
         if (DeriveThreading(*derived, DesignSize, DesignSize, true) > MaxShafts) {
-            result.Error =
-                Message{{}, "Pattern exceeds maximum number of shafts. Repeats cannot be found.", {}};
+            result.Error = Message{
+                {}, "Pattern exceeds maximum number of shafts. Repeats cannot be found.", {}};
             return result;
         }
         DeriveThreadingAndLiftplan(*derived);
@@ -221,9 +222,8 @@ TextReport FloatsReport(const DraftState& d) {
     r.Text = Heading(d, r.Title) + T("@flowarp") + "\n" +
              kind(s.WarpOver, "@flomaxwarpover", "@floaverwarpover", true) + "\n" +
              kind(s.WarpUnder, "@flomaxwarpunder", "@floaverwarpunder", true) + "\n" +
-             T("@floweft") + "\n" +
-             kind(s.WeftOver, "@flomaxweftover", "@floaverweftover", false) + "\n" +
-             kind(s.WeftUnder, "@flomaxweftunder", "@floaverweftunder", false);
+             T("@floweft") + "\n" + kind(s.WeftOver, "@flomaxweftover", "@floaverweftover", false) +
+             "\n" + kind(s.WeftUnder, "@flomaxweftunder", "@floaverweftunder", false);
     return r;
 }
 
