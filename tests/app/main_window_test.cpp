@@ -232,7 +232,8 @@ private slots:
             w.Trigger("Satin1");
         }
         QCOMPARE(w.Form->Doc().Core().UndoCount(), size_t(1));
-        QCOMPARE(std::tuple(d.TieUpAt(1, 1), d.TieUpAt(4, 2), d.TieUpAt(3, 3)), std::tuple(1, 1, 1));
+        QCOMPARE(std::tuple(d.TieUpAt(1, 1), d.TieUpAt(4, 2), d.TieUpAt(3, 3)),
+                 std::tuple(1, 1, 1));
         w.Trigger("EditUndoItem");
         QVERIFY(d.TieUp == tieUp);
         for (int round = 0; round < 2; ++round) {
