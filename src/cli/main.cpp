@@ -12,10 +12,11 @@ namespace hw::cli {
 Command DumpCommand();
 Command ConvertCommand();
 Command DraftImageCommand();
+Command ReportCommand();
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {DumpCommand(), ConvertCommand(),
-                                                  DraftImageCommand()};
+                                                  DraftImageCommand(), ReportCommand()};
     return commands;
 }
 

@@ -5,11 +5,13 @@
 
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
+#include "dialogs/fill_dialogs.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/paste_dialogs.h"
 #include "dialogs/range_dialogs.h"
+#include "dialogs/report_window.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -164,6 +166,10 @@ const Form Forms[] = {
     {"TNewDlg", [] { return new TNewDlg; }},
     {"Tmemoform", [] { return new Tmemoform; }},
     {"TWform", [] { return new TWform; }},
+    {"TRtxtDlg", [] { return new TRtxtDlg(nullptr, [] { return FloatsReport(DraftState()); }); }},
+    {"TTwillDlg", [] { return new TTwillDlg; }},
+    {"TSatinDlg", [] { return new TSatinDlg(16); }},
+    {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
     {"TDlgNum2",
      [] {
          return Texts(new TDlgNum2, {"@insends", "@fromend", "@numends", ""});

@@ -123,7 +123,7 @@ void ClipboardCommands::EditPasteSpecial1Click() {
     const Snapshot before = doc.Core().Capture();
     const CopyRecord source = copied_;
     auto paste = [&](const PasteOptions& o) {
-        doc.Preview([&](DraftState& d) { PasteSpecial(d, target, source, clip, o); }, &before);
+        doc.Preview(before, [&](DraftState& d) { PasteSpecial(d, target, source, clip, o); });
     };
     TPasteDlg dialog(ctx_.Window);
     PasteOptions chosen = paste_;

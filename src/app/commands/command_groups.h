@@ -1,8 +1,10 @@
 #pragma once
 
+#include "commands/analyze_commands.h"
 #include "commands/clipboard_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
+#include "commands/fill_commands.h"
 #include "commands/options_commands.h"
 #include "commands/structure_commands.h"
 #include "commands/view_commands.h"
@@ -13,14 +15,16 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Clipboard(ctx), Structure(ctx) {
-    }
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
+          Clipboard(ctx), Structure(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
     ViewCommands View;
     OptionsCommands Options;
     HelpCommands Help;
+    FillCommands Fill;
+    AnalyzeCommands Analyze;
     ClipboardCommands Clipboard; // the Edit menu's selection commands
     StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
 };

@@ -98,15 +98,17 @@ void StructureCommands::Switch(bool shafts) {
                            ":"};
     // Every switch shows at once; all of them are one step.
     const Snapshot before = doc.Core().Capture();
+    Snapshot shown = before;
     TDlgFlo2 dialog(ctx_.Window);
     dialog.Execute(texts, shafts ? d.Shafts : d.Treadles, first_, second_, d.LayoutTopBot,
                    [&](int a, int b) {
-                       doc.Preview([&](DraftState& d) {
+                       doc.Preview(shown, [&](DraftState& d) {
                            if (shafts)
                                SwitchShafts(d, a, b);
                            else
                                SwitchTreadles(d, a, b);
                        });
+                       shown = doc.Core().Capture();
                    });
     doc.Record(before);
 }

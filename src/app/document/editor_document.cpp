@@ -20,11 +20,11 @@ Change EditorDocument::Restore(const Snapshot& s) {
     return Report(doc_.Restore(s));
 }
 
-Change EditorDocument::Preview(const std::function<void(DraftState&)>& fn, const Snapshot* from) {
-    const Snapshot live = doc_.Capture();
-    if (from) doc_.Restore(*from);
+Change EditorDocument::Preview(const Snapshot& s, const std::function<void(DraftState&)>& fn) {
+    Change c = doc_.Restore(s);
     fn(doc_.Draft());
-    return Report(doc_.Compare(live));
+    c.Merge(doc_.Compare(s));
+    return Report(c);
 }
 
 Change EditorDocument::Undo() {

@@ -28,9 +28,8 @@ public:
                   uint32_t mergeKey = 0);
     // Back to a snapshot without a step (a preview or a cancelled dialog).
     Change Restore(const Snapshot& s);
-    // Changes the draft without a step, from `from` when given: a dialog
-    // showing its result before it ends with Record (kept) or Restore.
-    Change Preview(const std::function<void(DraftState&)>& fn, const Snapshot* from = nullptr);
+    // A dialog's Preview: back to the snapshot, then fn, without a step.
+    Change Preview(const Snapshot& s, const std::function<void(DraftState&)>& fn);
     Change Undo();
     Change Redo();
     bool CanUndo() const { return doc_.CanUndo(); }
