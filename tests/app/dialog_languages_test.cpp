@@ -126,15 +126,6 @@ Prompter& NoQuestions() {
     return prompter;
 }
 
-template <class D> QWidget* Texts(D* d, std::array<const char*, 4> keys) {
-    d->SetTexts({GeneralForm, keys[0], keys[1], keys[2], keys[3]});
-    return d;
-}
-template <class D, class... A> QWidget* Prepared(D* d, A... args) {
-    d->Prepare(args...);
-    return d;
-}
-
 struct Form {
     const char* table;
     std::function<QWidget*()> make;
@@ -172,14 +163,14 @@ const Form Forms[] = {
     {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
     {"TDlgNum2",
      [] {
-         return Texts(new TDlgNum2, {"@insends", "@fromend", "@numends", ""});
+         return new TDlgNum2(nullptr, {GeneralForm, "@insends", "@fromend", "@numends", ""});
      }},
     {"TDlgFlo2",
      [] {
-         return Texts(new TDlgFlo2, {"@swishafts", "@idshaft", "@idshaft", ":"});
+         return new TDlgFlo2(nullptr, {GeneralForm, "@switr", "@idtreadle", "@idtreadle", ":"});
      }},
-    {"TPasteDlg", [] { return Prepared(new TPasteDlg, SelArea::Threading, 8, PasteOptions{}); }},
-    {"TSelectDlg", [] { return Prepared(new TSelectDlg, SelectChoice{}, 100, 100, false); }},
+    {"TPasteDlg", [] { return new TPasteDlg; }},
+    {"TSelectDlg", [] { return new TSelectDlg; }},
 };
 
 const char* const Table =

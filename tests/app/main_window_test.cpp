@@ -175,15 +175,23 @@ private slots:
         w.Prompter.Answers = {IdNo};
         w.Trigger("Reducetoonerepeat1");
         stepDone();
-        test::AcceptNextDialog({{"SpinEdit1", 2}, {"SpinEdit2", 3}});
-        w.Trigger("InsEnds1");
-        stepDone();
+        for (auto [name, first, second] : {std::tuple{"InsEnds1", 2, 3}, {"DelShafts1", 4, 4}}) {
+            test::AcceptNextDialog({{"SpinEdit1", first}, {"SpinEdit2", second}});
+            w.Trigger(name);
+            stepDone();
+        }
         for (const char* name : {"ReverseWarpOrder1", "Warp1", "ReverseOrder1", "Reverse1"}) {
             w.Trigger(name);
             stepDone();
         }
-        test::AcceptNextDialog({{"SpinEdit1", 4}, {"SpinEdit2", 4}});
-        w.Trigger("DelShafts1");
+        test::WhenModal([](QWidget* dlg) { // two pairs switched, one step
+            for (const char* first : {"1", "2"}) {
+                test::TypeInto(test::Child<QSpinBox>(dlg, "SpinEdit1"), first);
+                test::Click(test::Child<QPushButton>(dlg, "SwitchBtn"));
+            }
+            test::Click(test::Child<QPushButton>(dlg, "CloseBtn"));
+        });
+        w.Trigger("SwitchShafts1");
         stepDone();
         w.Prompter.Answers = {IdOk};
         w.Trigger("Rotate1");

@@ -93,6 +93,7 @@ TPasteDlg::TPasteDlg(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    Prepare(area_, MaxShafts, {});
     new LangBinder(this, "TPasteDlg", [this] { ShowCaption(); });
 }
 
@@ -196,6 +197,7 @@ TSelectDlg::TSelectDlg(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    Prepare({}, MaxEnds, MaxPicks, false);
     // The second item names what the loom weaves from.
     new LangBinder(this, "TSelectDlg", [this] {
         items_->button(1)->setText(Q(GetText("TSelectDlg", liftplan_ ? "@lift" : "@tr")));

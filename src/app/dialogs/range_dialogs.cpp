@@ -39,7 +39,7 @@ QGridLayout* FieldRows(QWidget* parent, QLabel*& label1, QSpinBox*& spin1, QLabe
 
 } // namespace
 
-TDlgNum2::TDlgNum2(QWidget* parent) : QDialog(parent) {
+TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
     setObjectName("TDlgNum2");
     SetHelpContext(this, help::InsertDelete);
     auto* layout = new QVBoxLayout(this);
@@ -68,8 +68,7 @@ void TDlgNum2::ShowTexts() {
 
 bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2, int max2,
                    int& first, int& second) {
-    TDlgNum2 dialog(parent);
-    dialog.SetTexts(texts);
+    TDlgNum2 dialog(parent, texts);
     dialog.spin1_->setRange(min1, std::max(min1, max1));
     dialog.spin2_->setRange(min2, std::max(min2, max2));
     dialog.spin1_->setValue(first);
@@ -82,7 +81,7 @@ bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1,
     return true;
 }
 
-TDlgFlo2::TDlgFlo2(QWidget* parent) : QDialog(parent) {
+TDlgFlo2::TDlgFlo2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
     setObjectName("TDlgFlo2");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     SetHelpContext(this, help::SwitchShaftsTreadles);

@@ -25,7 +25,7 @@ struct RangeTexts {
 class TDlgNum2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TDlgNum2(QWidget* parent = nullptr);
+    explicit TDlgNum2(QWidget* parent = nullptr, const RangeTexts& texts = {});
 
     // Opens modally with the values; OK writes the fields back and gives
     // true, Cancel changes nothing.
@@ -52,7 +52,7 @@ private:
 class TDlgFlo2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TDlgFlo2(QWidget* parent = nullptr);
+    explicit TDlgFlo2(QWidget* parent = nullptr, const RangeTexts& texts = {});
 
     // Runs modally until Close; every Switch calls doSwitch with the two
     // numbers. Both fields range 1..maximum. nearTop places the dialog in
