@@ -5,6 +5,7 @@
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "commands/fill_commands.h"
+#include "commands/input_commands.h"
 #include "commands/options_commands.h"
 #include "commands/structure_commands.h"
 #include "commands/view_commands.h"
@@ -16,7 +17,7 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Clipboard(ctx), Structure(ctx) {}
+          Clipboard(ctx), Structure(ctx), Input(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -27,6 +28,7 @@ struct CommandGroups {
     AnalyzeCommands Analyze;
     ClipboardCommands Clipboard; // the Edit menu's selection commands
     StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
+    InputCommands Input;         // Repeat, Keyboard Input and Numeric Input
 };
 
 } // namespace hw

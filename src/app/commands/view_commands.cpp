@@ -83,9 +83,8 @@ void ViewCommands::ShowThreading1Click() {
 
 void ViewCommands::Zoom1Click() {
     int value = ctx_.Doc->Draft().Zoom;
-    const QString caption = QString::fromStdString(GetText("TWform", "@zoomtitle"));
-    const QString label = QString::fromStdString(GetText("TWform", "@zoomtxt")) + ":";
-    if (TDlgNum1::Ask(ctx_.Window, caption, label, MinZoomStep, MaxZoomStep, value) &&
+    if (TDlgNum1::Ask(ctx_.Window, {"TWform", "@zoomtitle", "@zoomtxt", "", ":"}, MinZoomStep,
+                      MaxZoomStep, value) &&
         value != ctx_.Doc->Draft().Zoom)
         SetZoom(value);
 }

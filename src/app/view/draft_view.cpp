@@ -2,6 +2,7 @@
 
 #include "document/editor_document.h"
 #include "model/primitives.h"
+#include "view/cell_mark.h"
 #include "view/change_paint.h"
 #include "view/renderer.h"
 
@@ -85,11 +86,12 @@ protected:
             p.fillRect(event->rect(), QColor(ToRgb32(view_.settings_.BackgroundColor)));
         else
             p.drawImage(QPoint(0, 0), view_.image_);
-        if (!view_.frame_.Empty()) {
+        if (!view_.frame_.Empty() || !view_.markBox_.Empty()) {
             const double r = devicePixelRatioF();
             p.scale(1 / r, 1 / r);
             PainterCanvas canvas(p);
             DrawSelectionFrame(canvas, view_.frame_);
+            DrawCellMark(canvas, view_.markBox_);
         }
     }
     void mousePressEvent(QMouseEvent* e) override {
@@ -337,7 +339,20 @@ void DraftView::DropSelection() {
     if (had) emit SelectionChanged();
 }
 
+void DraftView::SetCellMark(const ViewHit& cell) {
+    mark_ = cell;
+    UpdateFrame();
+}
+
 void DraftView::UpdateFrame() {
+    // The cell mark follows the layout and scrolling like the frame.
+    const PixelBox mark = laidOut_ ? hw::CellMarkBox(geometry_, mark_) : PixelBox{};
+    if (mark != markBox_) {
+        const double r = PixelRatio();
+        if (!markBox_.Empty()) surface_->update(LogicalRect(markBox_, r));
+        if (!mark.Empty()) surface_->update(LogicalRect(mark, r));
+        markBox_ = mark;
+    }
     if (selection_.Present() && SelectedBlock().Area == SelArea::None) {
         // Its area went with a change of mode or loom.
         selection_ = {};

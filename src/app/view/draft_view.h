@@ -72,6 +72,10 @@ public:
     // The selection's frame on the surface, in device pixels (empty when
     // none is shown); it is drawn over the picture, never into it.
     PixelBox FrameBox() const { return frame_; }
+    // A marked cell drawn over the picture like the frame (keyboard input's
+    // cursor), in its area's numbers as a hit gives them; Area None hides it.
+    void SetCellMark(const ViewHit& cell);
+    PixelBox CellMarkBox() const { return markBox_; }
     // The drawing area's picture, as Copy Image takes it.
     QImage DrawingAreaImage() const;
 
@@ -124,6 +128,8 @@ private:
     QCursor selectCursor_;
     Selection selection_;
     PixelBox frame_;
+    ViewHit mark_;
+    PixelBox markBox_;
 
     DraftSurface* surface_ = nullptr;
     QWidget* hPanel_ = nullptr;
