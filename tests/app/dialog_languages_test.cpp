@@ -6,8 +6,10 @@
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
 #include "dialogs/fill_dialogs.h"
+#include "dialogs/input_forms.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
+#include "dialogs/num_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/paste_dialogs.h"
 #include "dialogs/range_dialogs.h"
@@ -171,6 +173,17 @@ const Form Forms[] = {
      }},
     {"TPasteDlg", [] { return new TPasteDlg; }},
     {"TSelectDlg", [] { return new TSelectDlg; }},
+    {"TDlgNum1",
+     [] {
+         return new TDlgNum1(nullptr, {"TWform", "@zoomtitle", "@zoomtxt", "", ":"});
+     }},
+    {"TEdKeyForm",
+     [] {
+         auto* f = new TEdKeyForm;
+         f->ShowState("@idtieup", "@idshaft", 16, "@idtreadle", 16);
+         return f;
+     }},
+    {"TNumInputForm", [] { return new TNumInputForm; }},
 };
 
 const char* const Table =

@@ -203,6 +203,22 @@ private slots:
         w.Click(g.Threading, 3, 1);
         w.Trigger("EditPasteItem");
         stepDone();
+        w.Click(g.Threading, 2, 1); // the selected end repeats, then typed input
+        w.Trigger("Rep1");
+        stepDone();
+        test::WhenModal([](QWidget* dlg) { // end 1 of shaft 1 emptied
+            QTest::keyClick(dlg, Qt::Key_1);
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        });
+        w.Trigger("KeyThreading");
+        stepDone();
+        test::WhenModal([](QWidget* dlg) {
+            QTest::keyClicks(test::Child<QLineEdit>(dlg, "Edit1"), "2(1-3)");
+            QTest::keyClick(test::Child<QLineEdit>(dlg, "Edit1"), Qt::Key_Return);
+            test::Click(test::Child<QPushButton>(dlg, "CloseBtn"));
+        });
+        w.Trigger("NumericInput1");
+        stepDone();
         // Options to a liftplan loom, then Clear > Liftplan.
         test::WhenModal([](QWidget* dlg) {
             test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));

@@ -1,8 +1,8 @@
 #include "commands/input_commands.h"
 
 #include "dialogs/input_forms.h"
-#include "edit/numeric_input.h"
 #include "document/editor_document.h"
+#include "edit/numeric_input.h"
 #include "files/message_text.h"
 #include "text/lang.h"
 #include "text/messages.h"
@@ -81,8 +81,7 @@ void InputCommands::KeyInput(KeyMode mode) {
     form.OnKey = [&](InputKey key, char ch) {
         ViewWindow w = view.Window();
         const ViewGeometry g = view.Geometry();
-        if (doc.Preview(shown, [&](DraftState& d) { KeyInputKey(d, w, g, cursor, key, ch); })
-                .Any())
+        if (doc.Preview(shown, [&](DraftState& d) { KeyInputKey(d, w, g, cursor, key, ch); }).Any())
             shown = doc.Core().Capture();
         view.ScrollTo(w.ScrollEnds, w.ScrollPicks);
         show();

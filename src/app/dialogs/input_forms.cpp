@@ -36,9 +36,9 @@ void PlaceOnScreen(QWidget* w, double top, double bottom) {
     if (!screen) return;
     const QRect area = screen->availableGeometry();
     const int x = area.x() + (area.width() - w->frameGeometry().width()) / 2;
-    const int y = top > 0 ? area.y() + int(area.height() * top)
-                          : area.bottom() - int(area.height() * bottom) -
-                                w->frameGeometry().height();
+    const int y = top > 0
+                      ? area.y() + int(area.height() * top)
+                      : area.bottom() - int(area.height() * bottom) - w->frameGeometry().height();
     w->move(x, std::max(y, area.y()));
 }
 
@@ -63,6 +63,8 @@ TEdKeyForm::TEdKeyForm(QWidget* parent) : QDialog(parent) {
         n->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     auto* grid = new QGridLayout;
+    // Wide enough for the caption of every mode.
+    grid->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * 18);
     grid->addWidget(positionLabel_, 0, 0);
     grid->addWidget(positionNumber_, 0, 1);
     grid->addWidget(valueLabel_, 1, 0);

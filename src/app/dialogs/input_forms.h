@@ -27,8 +27,8 @@ public:
 
     // The caption's key, and the keys and numbers of the two lines: what
     // the cursor is on and what it points at.
-    void ShowState(const char* caption, const char* position, int positionNumber,
-                   const char* value, int valueNumber);
+    void ShowState(const char* caption, const char* position, int positionNumber, const char* value,
+                   int valueNumber);
     // Centred; near the top when the threading is at the bottom.
     void Place(bool nearTop);
 

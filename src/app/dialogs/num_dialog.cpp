@@ -42,8 +42,7 @@ void TDlgNum1::ShowTexts() {
     label_->setText(QString::fromStdString(GetText(texts_.Form, texts_.First) + texts_.Suffix));
 }
 
-bool TDlgNum1::Ask(QWidget* parent, const RangeTexts& texts, int minimum, int maximum,
-                   int& value) {
+bool TDlgNum1::Ask(QWidget* parent, const RangeTexts& texts, int minimum, int maximum, int& value) {
     TDlgNum1 dialog(parent, texts);
     dialog.spin_->setRange(minimum, std::max(minimum, maximum));
     dialog.spin_->setValue(value);

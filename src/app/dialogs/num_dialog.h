@@ -19,8 +19,7 @@ public:
 
     // Opens modally with the given texts, range and value; true and the new
     // value on OK, false (value untouched) on Cancel.
-    static bool Ask(QWidget* parent, const RangeTexts& texts, int minimum, int maximum,
-                    int& value);
+    static bool Ask(QWidget* parent, const RangeTexts& texts, int minimum, int maximum, int& value);
 
     QSpinBox* SpinEdit1() const { return spin_; }
 

@@ -128,8 +128,8 @@ constexpr ActionSpec Specs[] = {
     {K::Item, "KeyTreadling", "KeyboardInput1", "Treadling", "F3", help::KeyboardInput,
      [](G& g) { g.Input.KeyTreadlingClick(); }, NotD},
     {K::Item, "KeyTieup", "KeyboardInput1", "Tie-up", "F4", help::KeyboardInput,
-     [](G& g) { g.Input.KeyTieupClick(); },
-     [](const S& s) { return s.ShowThreading && !s.Design; }, T},
+     [](G& g) { g.Input.KeyTieupClick(); }, [](const S& s) { return s.ShowThreading && !s.Design; },
+     T},
 
     // View: the view modes are one exclusive group.
     {K::Menu, "View1", "", "&View", "", help::ViewMenu},

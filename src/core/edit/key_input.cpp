@@ -71,8 +71,8 @@ template <typename T> void Shift(T* seq, int from, int count, bool insert) {
 }
 
 // Threading and treadling: one value per end (pick) along the scrolled axis.
-void SequenceKey(ScrollAxis a, int& value, int maxValue, uint8_t* seq,
-                 bool valueForward, bool axisForward, bool axisIsColumns, InputKey key, char ch) {
+void SequenceKey(ScrollAxis a, int& value, int maxValue, uint8_t* seq, bool valueForward,
+                 bool axisForward, bool axisIsColumns, InputKey key, char ch) {
     const bool usable = a.Usable() >= 1;
     auto enter = [&] {
         if (!usable) return;

@@ -59,9 +59,9 @@ void RepeatRange(DraftState& d, const RepeatSpan& r, bool withColours, int copie
     const int length = last - first + 1;
     // The whole row when the block spans every column, else only its columns.
     const int columns = d.TreadleMode ? d.Treadles : d.Shafts;
-    const int c0 = std::min(r.FirstColumn, r.LastColumn), c1 = std::max(r.FirstColumn, r.LastColumn);
-    const LiftplanRow mask =
-        c0 <= 1 && c1 >= columns ? LiftplanRow(0xFFFF) : ColumnMask(c0, c1);
+    const int c0 = std::min(r.FirstColumn, r.LastColumn),
+              c1 = std::max(r.FirstColumn, r.LastColumn);
+    const LiftplanRow mask = c0 <= 1 && c1 >= columns ? LiftplanRow(0xFFFF) : ColumnMask(c0, c1);
     auto copy = [&](int to, int from) {
         switch (r.Kind) {
         case RepeatKind::Threading:
@@ -94,8 +94,7 @@ void RepeatRange(DraftState& d, const RepeatSpan& r, bool withColours, int copie
 
 bool FillHasRoom(const DraftState& d) {
     const int p = PickCount(d), e = EndCount(d);
-    const bool lastPickEmpty =
-        SingleTreadling(d) ? d.Treadling[p] == 0 : !LiftplanRowUsed(d, p);
+    const bool lastPickEmpty = SingleTreadling(d) ? d.Treadling[p] == 0 : !LiftplanRowUsed(d, p);
     return lastPickEmpty || d.Threading[e] == 0;
 }
 
@@ -196,10 +195,9 @@ Status RepeatCommand(DraftState& d, const CellBlock& sel) {
         RepeatRange(d, {RepeatKind::Treadling, sel.FirstRow, sel.LastRow}, linked);
         return {};
     case SelArea::Liftplan:
-        RepeatRange(d,
-                    {RepeatKind::Liftplan, sel.FirstRow, sel.LastRow, sel.FirstColumn,
-                     sel.LastColumn},
-                    linked);
+        RepeatRange(
+            d, {RepeatKind::Liftplan, sel.FirstRow, sel.LastRow, sel.FirstColumn, sel.LastColumn},
+            linked);
         return {};
     case SelArea::WeftColors:
         RepeatRange(d, {RepeatKind::WeftColors, sel.FirstRow, sel.LastRow}, linked);
