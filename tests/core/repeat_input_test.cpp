@@ -1,3 +1,4 @@
+#include "edit/key_input.h"
 #include "edit/numeric_input.h"
 #include "test_drafts.h"
 #include "transform/analysis.h"
@@ -121,6 +122,32 @@ TEST(Repeat, DesignRepeatsTileTheGrid) {
     for (int e = 1; e <= 17; ++e)
         for (int p = 1; p <= 5; ++p) DesignPut(*many, p, e, ((e >> (p - 1)) & 1) != 0);
     EXPECT_TRUE(RepeatCommand(*many, {}).Error);
+}
+
+TEST(KeyInput, TreadlingAndLiftplanKeys) {
+    auto d = NewDraft();
+    d->Treadles = 6, d->Picks = 100;
+    ViewWindow w;
+    w.VisiblePicks = 10;
+    ViewGeometry g; // every axis forward: treadle 1 left, pick 1 on top
+    KeyCursor c{KeyMode::Treadling};
+    auto keys = [&](std::initializer_list<std::pair<InputKey, char>> ks) {
+        for (auto [k, ch] : ks) KeyInputKey(*d, w, g, c, k, ch);
+    };
+    using K = InputKey;
+    keys({{K::Char, '3'}, {K::Char, '5'}, {K::Char, 'Z'}, {K::Up, 0}, {K::Insert, 0}});
+    EXPECT_EQ(Seq(d->Treadling.data(), 1, 4), "3550"); // Z is 29: no such treadle
+    keys({{K::Delete, 0}, {K::Right, 0}, {K::Right, 0}});
+    EXPECT_EQ(Seq(d->Treadling.data(), 1, 4), "3500");
+    EXPECT_EQ(c.Column, 1); // 5, 6, then round to 1
+    keys({{K::End, 0}, {K::Down, 0}, {K::PageUp, 0}});
+    EXPECT_EQ(w.ScrollPicks, 10); // one past the last visible pick, then a page less one
+    // A liftplan: Space inverts the cell, the cursor stays, Insert opens a row.
+    d->TreadleMode = false, d->Shafts = d->Treadles = 4, w.ScrollPicks = 0;
+    c = {KeyMode::Liftplan};
+    keys({{K::Enter, 0}, {K::Left, 0}, {K::Enter, 0}, {K::Char, '2'}, {K::Insert, 0}});
+    EXPECT_EQ(d->Liftplan[1], 0);
+    EXPECT_EQ(d->Liftplan[2], 0b1001);
 }
 
 TEST(NumericInput, NotationWritesItsValues) {
