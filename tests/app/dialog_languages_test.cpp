@@ -10,6 +10,7 @@
 #include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/report_window.h"
+#include "dialogs/translate_dialog.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -42,6 +43,8 @@ QStringList Shows(QWidget* w) {
     }
     if (auto* tabs = qobject_cast<QTabWidget*>(w))
         for (int i = 0; i < tabs->count(); ++i) t << tabs->tabText(i);
+    if (auto* list = qobject_cast<QListWidget*>(w))
+        for (int i = 0; i < list->count(); ++i) t << list->item(i)->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         t = {c->isEditable() ? c->currentText() : QString()};
         for (int i = 0; i < c->count(); ++i) t << c->itemText(i);
@@ -159,6 +162,17 @@ const Form Forms[] = {
     {"TTwillDlg", [] { return new TTwillDlg; }},
     {"TSatinDlg", [] { return new TSatinDlg(16); }},
     {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
+    {"TTranslateDlg",
+     [] { return new TTranslateDlg(TTranslateDlg::Kind::Overlay, false, false, UnitPair{}, 3); }},
+    {"TDoubleWeaveDlg", [] { return new TDoubleWeaveDlg(true); }},
+    {"TOverlayFilesDlg", [] { return new TOverlayFilesDlg(nullptr); }},
+    {"TNumPairDlg", [] { return new TNumPairDlg({"TInsLiftDlg", "@delpicks", "@startpick", "@interval"}, true, 646); }},
+    {"TNetworkDlg", [] { return new TNetworkDlg(nullptr); }},
+    {"TBlocksDlg", [] { return new TBlocksDlg(nullptr); }},
+    {"TInsThrDlg", [] { return new TInsThrDlg(true, nullptr); }},
+    {"TInsLiftDlg", [] { return new TInsLiftDlg(nullptr); }},
+    {"TTrompDlg", [] { return new TTrompDlg(DraftState()); }},
+    {"TWrapDlg", [] { return new TWrapDlg(7); }},
 };
 
 const char* const Table =

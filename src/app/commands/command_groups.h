@@ -5,6 +5,7 @@
 #include "commands/file_commands.h"
 #include "commands/fill_commands.h"
 #include "commands/options_commands.h"
+#include "commands/transform_commands.h"
 #include "commands/view_commands.h"
 
 namespace hw {
@@ -13,7 +14,8 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
+          Transform(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -22,6 +24,7 @@ struct CommandGroups {
     HelpCommands Help;
     FillCommands Fill;
     AnalyzeCommands Analyze;
+    TransformCommands Transform; // the transformations with a dialog
 };
 
 } // namespace hw
