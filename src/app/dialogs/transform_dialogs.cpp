@@ -31,14 +31,16 @@ QString Text(const std::string& form, const char* key) {
 }
 
 // A small threading of the sequence: one column per entry, shaft 1 at the
-// bottom, a dark cell where the entry lies, in grid lines.
-QIcon SequenceIcon(const std::vector<uint8_t>& values) {
+// bottom, a dark cell where the entry lies, in grid lines; drawn at the
+// top left of a picture of the given size, so that all items line up.
+QIcon SequenceIcon(const std::vector<uint8_t>& values, QSize size) {
     constexpr int cell = 5;
     const int columns = int(values.size());
     const int rows = *std::max_element(values.begin(), values.end());
-    QPixmap picture(columns * cell + 1, rows * cell + 1);
-    picture.fill(Qt::white);
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
     QPainter p(&picture);
+    p.fillRect(0, 0, columns * cell + 1, rows * cell + 1, Qt::white);
     p.setPen(Qt::darkGray);
     for (int c = 0; c <= columns; ++c) p.drawLine(c * cell, 0, c * cell, rows * cell);
     for (int r = 0; r <= rows; ++r) p.drawLine(0, r * cell, columns * cell, r * cell);
@@ -54,13 +56,15 @@ QListWidget* SequenceList(QWidget* parent, const char* name,
     list->setObjectName(name);
     int width = 0, height = 0;
     for (const BuiltInSequence& s : items) {
-        list->addItem(new QListWidgetItem(SequenceIcon(s.Values), s.Name));
         width = std::max(width, int(s.Values.size()) * 5 + 1);
         height = std::max(height, *std::max_element(s.Values.begin(), s.Values.end()) * 5 + 1);
     }
+    for (const BuiltInSequence& s : items)
+        list->addItem(new QListWidgetItem(SequenceIcon(s.Values, {width, height}), s.Name));
     list->setIconSize(QSize(width, height));
     list->setMinimumHeight(int(items.size()) * (height + 6) + 6);
     list->setMinimumWidth(width + 170);
+    list->setCurrentRow(-1);
     return list;
 }
 
