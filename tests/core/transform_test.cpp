@@ -159,11 +159,14 @@ TEST(Translate, DoubleWeaveAndLibrary) {
                                              : 0;
             for (int r = 0; r < n; ++r) {
                 EXPECT_EQ(std::count(u2.begin() + r * n, u2.begin() + r * n + n, '1'), 1) << e.Name;
-                if (move) EXPECT_EQ(u2[size_t(r * n + r * move % n)], '1') << e.Name;
+                if (move) {
+                    EXPECT_EQ(u2[size_t(r * n + r * move % n)], '1') << e.Name;
+                }
             }
         }
-        if (e.Name.starts_with("Twill") && e.Name.find('+') != std::string::npos)
+        if (e.Name.starts_with("Twill") && e.Name.find('+') != std::string::npos) {
             EXPECT_EQ(std::count(u1.begin(), u1.begin() + p.Ends, '1'), e.Name[6] - '0') << e.Name;
+        }
     }
     EXPECT_EQ(rows(lib[0].Units.Unit1, 4, 4) + rows(lib[0].Units.Unit2, 4, 4),
               "11011000011100101000110100100111");
