@@ -163,10 +163,16 @@ const Form Forms[] = {
     {"TSatinDlg", [] { return new TSatinDlg(16); }},
     {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
     {"TTranslateDlg",
-     [] { return new TTranslateDlg(TTranslateDlg::Kind::Overlay, false, false, UnitLibrary()[1].Units, 1); }},
+     [] {
+         return new TTranslateDlg(TTranslateDlg::Kind::Overlay, false, false,
+                                  UnitLibrary()[1].Units, 1);
+     }},
     {"TDoubleWeaveDlg", [] { return new TDoubleWeaveDlg(true); }},
     {"TOverlayFilesDlg", [] { return new TOverlayFilesDlg(nullptr); }},
-    {"TNumPairDlg", [] { return new TNumPairDlg({"TInsLiftDlg", "@delpicks", "@startpick", "@interval"}, true, 646); }},
+    {"TNumPairDlg",
+     [] {
+         return new TNumPairDlg({"TInsLiftDlg", "@delpicks", "@startpick", "@interval"}, true, 646);
+     }},
     {"TNetworkDlg", [] { return new TNetworkDlg(nullptr); }},
     {"TBlocksDlg", [] { return new TBlocksDlg(nullptr); }},
     {"TInsThrDlg", [] { return new TInsThrDlg(true, nullptr); }},

@@ -17,10 +17,10 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -300,7 +300,8 @@ private slots:
         QCOMPARE(w.Prompter.Shown.size(), size_t(4));
         QCOMPARE(w.Prompter.Shown[0].Kind + w.Prompter.Shown[0].Text,
                  "errorCannot find " + w.File("missing.hdw").toStdString());
-        QCOMPARE(w.Prompter.Shown[3].Text, std::string("File Read Error: Incompatible file version"));
+        QCOMPARE(w.Prompter.Shown[3].Text,
+                 std::string("File Read Error: Incompatible file version"));
         bool previewed = false;
         test::WhenModal([&](QWidget* dlg) {
             test::Click(test::Child<QPushButton>(dlg, "PreviewBtn"));
@@ -312,10 +313,14 @@ private slots:
 
         w.Form->Doc().Edit([](DraftState& d) { d.Shafts = 16, d.Threading[2] = 15; });
         w.Prompter.Shown.clear();
-        run("InsertThreading1", [](QWidget* dlg) {
-            auto* l = test::Child<QListWidget>(dlg, "InsertList");
-            QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(0)).center());
-        }, "CancelBtn");
+        run(
+            "InsertThreading1",
+            [](QWidget* dlg) {
+                auto* l = test::Child<QListWidget>(dlg, "InsertList");
+                QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                                  l->visualItemRect(l->item(0)).center());
+            },
+            "CancelBtn");
         QCOMPARE(w.Prompter.LastText(), GetText("TInsThrDlg", "@insmaxshafts"));
         QCOMPARE(int(d.Threading[2]), 15);
         QCOMPARE(w.Form->Doc().Core().UndoCount(), size_t(1));
@@ -327,7 +332,9 @@ private slots:
         test::WhenModal([&](QWidget* dlg) {
             test::Click(test::Child<QPushButton>(dlg, "ClearBtn"));
             auto* editor = test::Child<UnitEditor>(dlg, "UnitEditor");
-            auto at = [&](int unit, int row, int col) { return editor->CellRect(unit, row, col).center(); };
+            auto at = [&](int unit, int row, int col) {
+                return editor->CellRect(unit, row, col).center();
+            };
             QVERIFY(at(1, 1, 1).x() > at(1, 1, 4).x()); // column 1 at the right
             QTest::mouseClick(editor, Qt::RightButton, {}, at(1, 1, 1));
             QTest::mousePress(editor, Qt::LeftButton, {}, at(2, 2, 4));
@@ -351,7 +358,8 @@ private slots:
         test::WhenModal([&](QWidget* dlg) {
             test::WhenModal([&](QWidget* files) {
                 test::Child<QLineEdit>(files, "EditA")->setText(w.File("empty.hdw"));
-                test::Child<QLineEdit>(files, "EditB")->setText(HW_TEST_DATA_DIR "/sample_v7_d.hdw");
+                test::Child<QLineEdit>(files, "EditB")
+                    ->setText(HW_TEST_DATA_DIR "/sample_v7_d.hdw");
                 test::Click(test::Child<QPushButton>(files, "OKBtn"));
             });
             test::Click(test::Child<QCheckBox>(dlg, "FilesBox"));

@@ -94,7 +94,7 @@ TEST(Translate, EdgeCases) {
     Put(d->Threading.data(), "12341234123");
     d->Picks = 100;
     ASSERT_TRUE(TranslateDraft(*d, false));
-    EXPECT_EQ(d->Shafts, 8); // 16 before the reanalysis: units of all-up and of one end
+    EXPECT_EQ(d->Shafts, 8);      // 16 before the reanalysis: units of all-up and of one end
     EXPECT_EQ(d->PicksUsed, 100); // 30 profile picks of 4, cut at 100
     EXPECT_EQ(LastLiftplanPick(*d, MaxPicks), 100);
     // One end by two picks: the threading stays, the picks double.
@@ -124,8 +124,25 @@ TEST(Translate, DesignModeStaysInTheWindow) {
     EXPECT_TRUE(DesignGet(*d, 1, 50)); // column 7 cut at end 50
     EXPECT_EQ(d->EndsUsed, 50);
     const int c = d->WarpColors[1]; // end 2's colour now on ends 9..16
-    EXPECT_EQ(std::vector<int>({d->WarpColors[8], d->WarpColors[9], d->WarpColors[16], d->WarpColors[17]}),
+    EXPECT_EQ(std::vector<int>(
+                  {d->WarpColors[8], d->WarpColors[9], d->WarpColors[16], d->WarpColors[17]}),
               std::vector<int>({c, 77, 77, c}));
+}
+
+// Overlay tiles the units without expanding: pick 1 takes the last row,
+// shaft (end) 1 the last column.
+TEST(Translate, OverlayTilesTheUnits) {
+    auto d = NewDraft();
+    d->TreadleMode = false, d->Shafts = d->Treadles = 4, d->Picks = 3;
+    d->Liftplan[2] = 0xF, d->Liftplan[3] = 0x1;
+    StoreUnits(*d, UnitLibrary()[17].Units); // 10/01 up, 01/10 down
+    OverlayUnits(*d);
+    EXPECT_EQ(Rows(*d, 1, 3, 4), "0101 0101 1101");
+    d->DesignMode = true;
+    DesignPut(*d, 3, 2, true);
+    OverlayUnits(*d);
+    EXPECT_EQ(std::tuple(DesignGet(*d, 3, 2), DesignGet(*d, 3, 4), DesignGet(*d, 4, 1)),
+              std::tuple(false, true, true));
 }
 
 TEST(Translate, DoubleWeaveAndLibrary) {
@@ -295,7 +312,8 @@ TEST(LiftplanRows, InsertDeleteWrapAndTromp) {
     EXPECT_TRUE(t->Threading == start.Threading && t->Treadling == start.Treadling &&
                 t->Shafts == 4 && t->Treadles == 6);
     TrompAsWrit(*t, TrompChoice::TreadlingToThreading);
-    EXPECT_EQ(std::pair(Seq(t->Threading.data(), 1, 4), int(t->Shafts)), std::pair(std::string("6650"), 6));
+    EXPECT_EQ(std::pair(Seq(t->Threading.data(), 1, 4), int(t->Shafts)),
+              std::pair(std::string("6650"), 6));
     t->DesignMode = true;
     EXPECT_FALSE(TrompAvailable(*t, TrompChoice::ThreadingToTreadling));
     EXPECT_TRUE(TrompAvailable(*t, TrompChoice::SwitchColors));

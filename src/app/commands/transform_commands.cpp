@@ -54,8 +54,7 @@ Status TransformCommands::LoadSide(const QString& path, DraftState& side) {
     return {r.Error};
 }
 
-bool TransformCommands::Run(PreviewDialog& dialog,
-                            const std::function<Status(DraftState&)>& op) {
+bool TransformCommands::Run(PreviewDialog& dialog, const std::function<Status(DraftState&)>& op) {
     EditorDocument& doc = *ctx_.Doc;
     const Snapshot start = doc.Core().Capture();
     dialog.Apply = [&] {
@@ -127,7 +126,8 @@ void TransformCommands::TranslateDialog(bool overlay) {
             }
             Status s;
             doc.Preview(start, [&](DraftState& d) {
-                s = LoadLiftplanOverlay(d, files.PathA().toStdString(), files.PathB().toStdString());
+                s = LoadLiftplanOverlay(d, files.PathA().toStdString(),
+                                        files.PathB().toStdString());
             });
             if (s.Error) ctx_.Prompt().ShowError(MessageText(*s.Error));
             return bool(s);
@@ -181,8 +181,8 @@ void TransformCommands::Network1Click() {
             side->InsertThreading = Repeated(NetworkInitials()[size_t(dlg.Initial())].Values);
             side->InsertTreadling = side->InsertThreading;
         }
-        return RunNetwork(d, {&side->InsertThreading, &side->InsertTreadling, dlg.Target(),
-                              dlg.RibbonWidth()});
+        return RunNetwork(
+            d, {&side->InsertThreading, &side->InsertTreadling, dlg.Target(), dlg.RibbonWidth()});
     });
 }
 
@@ -207,7 +207,9 @@ void TransformCommands::InsertTreadling1Click() {
 
 void TransformCommands::InsertSequence(bool treadling) {
     TInsThrDlg*& made = treadling ? insertTreadling_ : insertThreading_;
-    if (!made) made = new TInsThrDlg(treadling, [this] { return ChoosePattern(); }, ctx_.Window);
+    if (!made)
+        made = new TInsThrDlg(
+            treadling, [this] { return ChoosePattern(); }, ctx_.Window);
     TInsThrDlg& dlg = *made;
     Run(dlg, [&](DraftState& d) -> Status {
         if (!dlg.FromFile() && dlg.Sequence() < 0) return Failed("No Insert Selected.");
@@ -226,7 +228,8 @@ void TransformCommands::InsertSequence(bool treadling) {
 }
 
 void TransformCommands::InsertinLiftplan1Click() {
-    if (!insertLiftplan_) insertLiftplan_ = new TInsLiftDlg([this] { return ChoosePattern(); }, ctx_.Window);
+    if (!insertLiftplan_)
+        insertLiftplan_ = new TInsLiftDlg([this] { return ChoosePattern(); }, ctx_.Window);
     TInsLiftDlg& dlg = *insertLiftplan_;
     Run(dlg, [&](DraftState& d) -> Status {
         if (!dlg.FromFile()) {

@@ -89,7 +89,8 @@ void UnitEditor::PaintAt(const QPoint& at) {
             for (int c = 1; c <= units_.Ends; ++c) {
                 const QRect box = CellRect(unit, r, c).adjusted(0, 0, -1, -1);
                 if (!box.contains(at)) continue;
-                bool& cell = (unit == 1 ? units_.Unit1 : units_.Unit2)[size_t(r - 1)][size_t(c - 1)];
+                bool& cell =
+                    (unit == 1 ? units_.Unit1 : units_.Unit2)[size_t(r - 1)][size_t(c - 1)];
                 if (cell == *painting_) return;
                 cell = *painting_;
                 update();
@@ -120,7 +121,8 @@ TTranslateDlg::TTranslateDlg(Kind kind, bool designMode, bool sinking, const Uni
     library_ = new QComboBox(this);
     library_->setObjectName("LibraryCombo");
     library_->addItem("");
-    for (const UnitLibraryEntry& e : UnitLibrary()) library_->addItem(QString::fromStdString(e.Name));
+    for (const UnitLibraryEntry& e : UnitLibrary())
+        library_->addItem(QString::fromStdString(e.Name));
     library_->setMaxVisibleItems(20);
     connect(library_, &QComboBox::activated, this, [this](int i) {
         if (i > 0) SetUnits(UnitLibrary()[size_t(i - 1)].Units, i - 1);
@@ -217,7 +219,8 @@ void TTranslateDlg::DoubleWeave() {
 TDoubleWeaveDlg::TDoubleWeaveDlg(bool sinking, QWidget* parent) : QDialog(parent) {
     setObjectName("TDoubleWeaveDlg");
     setWindowTitle("Construct Double Weave");
-    QGroupBox* box = RadioGroup(this, "StartGroup", sinking ? "Draw first layer from:" : "Draw second layer from:",
+    QGroupBox* box = RadioGroup(this, "StartGroup",
+                                sinking ? "Draw first layer from:" : "Draw second layer from:",
                                 {"End 1, Pick 1", "End 1, Pick 2"}, start_);
     Select(start_, 0);
     const auto [ok, cancel] = MakeOkCancel(this);

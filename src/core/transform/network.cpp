@@ -141,7 +141,8 @@ Status RunNetwork(DraftState& d, const NetworkRequest& r) {
         const int last = t.EndsUsed;
         if (!treadleLoom && r.RibbonWidth > 0 && last > 0) {
             int size = 0;
-            for (int i = 1; i <= last; ++i) size = std::max<int>(size, (*r.ThreadingInitial)[size_t(i)]);
+            for (int i = 1; i <= last; ++i)
+                size = std::max<int>(size, (*r.ThreadingInitial)[size_t(i)]);
             // The ribbon follows the line before the network moves it.
             if (size > 0 && size <= t.Shafts) Ribbon(t, last, r.RibbonWidth);
         }
@@ -173,10 +174,13 @@ void SubstituteBlocks(DraftState& d, const DraftState& blocks, bool relative) {
     if (single) {
         // Without a treadling of its own the blocks file is treadled as it
         // is threaded.
-        const bool none = std::all_of(blocks.InsertTreadling.begin() + 1,
-                                      blocks.InsertTreadling.begin() + 4, [](uint8_t v) { return v == 0; });
-        const uint8_t* values = none ? blocks.InsertThreading.data() : blocks.InsertTreadling.data();
-        const uint8_t* colors = none ? blocks.InsertWarpColors.data() : blocks.InsertWeftColors.data();
+        const bool none =
+            std::all_of(blocks.InsertTreadling.begin() + 1, blocks.InsertTreadling.begin() + 4,
+                        [](uint8_t v) { return v == 0; });
+        const uint8_t* values =
+            none ? blocks.InsertThreading.data() : blocks.InsertTreadling.data();
+        const uint8_t* colors =
+            none ? blocks.InsertWarpColors.data() : blocks.InsertWeftColors.data();
         const int last = none ? blockEnds : LastNonZero(blocks.InsertTreadling.data(), MaxPicks);
         Substitute(d.Treadling.data(), d.WeftColors.data(), MaxPicks, MaxTreadles, values, colors,
                    last, relative, d.ColorsLinked, d.Picks);

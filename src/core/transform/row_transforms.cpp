@@ -18,8 +18,9 @@ struct InsertSide {
 
 // Spreads the line, makes room on the lowest shafts (treadles) and fills
 // the gaps; `lift` moves the tie-up (or liftplan) up by s.
-template <class Lift> Status InsertSequence(InsertSide side, const Sequence& insert, int interval,
-                                            bool afterInterval, Lift lift) {
+template <class Lift>
+Status InsertSequence(InsertSide side, const Sequence& insert, int interval, bool afterInterval,
+                      Lift lift) {
     int last = 0;
     for (int i = MaxEnds; i >= 1 && last == 0; --i)
         if (side.Line[i] != 0) last = i;
@@ -81,17 +82,18 @@ LiftplanRow Rotate(LiftplanRow row, int steps, int first, int last) {
 Status InsertThreadingSequence(DraftState& d, const Sequence& insert, int interval,
                                bool afterInterval) {
     if (d.DesignMode) return {};
-    const Status s = InsertSequence(
-        {d.Threading.data(), d.Ends, d.Shafts, "@insmaxshafts"}, insert, interval, afterInterval,
-        [&](int by) {
-            if (d.TreadleMode) {
-                for (int sh = MaxShafts; sh >= 1; --sh)
-                    for (int t = 1; t <= MaxTreadles; ++t)
-                        d.TieUpAt(sh, t) = sh > by ? d.TieUpAt(sh - by, t) : 0;
-            } else {
-                for (int p = 1; p <= MaxPicks; ++p) d.Liftplan[p] = LiftplanRow(d.Liftplan[p] << by);
-            }
-        });
+    const Status s = InsertSequence({d.Threading.data(), d.Ends, d.Shafts, "@insmaxshafts"}, insert,
+                                    interval, afterInterval, [&](int by) {
+                                        if (d.TreadleMode) {
+                                            for (int sh = MaxShafts; sh >= 1; --sh)
+                                                for (int t = 1; t <= MaxTreadles; ++t)
+                                                    d.TieUpAt(sh, t) =
+                                                        sh > by ? d.TieUpAt(sh - by, t) : 0;
+                                        } else {
+                                            for (int p = 1; p <= MaxPicks; ++p)
+                                                d.Liftplan[p] = LiftplanRow(d.Liftplan[p] << by);
+                                        }
+                                    });
     if (!s) return s;
     UpdateUsed(d);
     d.Shafts = uint16_t(MaxThreadingShaft(d));
@@ -102,13 +104,13 @@ Status InsertThreadingSequence(DraftState& d, const Sequence& insert, int interv
 Status InsertTreadlingSequence(DraftState& d, const Sequence& insert, int interval,
                                bool afterInterval) {
     if (d.DesignMode || !d.TreadleMode || d.MultipleTr) return {};
-    const Status s = InsertSequence(
-        {d.Treadling.data(), d.Picks, d.Treadles, "@insmaxtreadles"}, insert, interval,
-        afterInterval, [&](int by) {
-            for (int sh = 1; sh <= MaxShafts; ++sh)
-                for (int t = MaxTreadles; t >= 1; --t)
-                    d.TieUpAt(sh, t) = t > by ? d.TieUpAt(sh, t - by) : 0;
-        });
+    const Status s = InsertSequence({d.Treadling.data(), d.Picks, d.Treadles, "@insmaxtreadles"},
+                                    insert, interval, afterInterval, [&](int by) {
+                                        for (int sh = 1; sh <= MaxShafts; ++sh)
+                                            for (int t = MaxTreadles; t >= 1; --t)
+                                                d.TieUpAt(sh, t) =
+                                                    t > by ? d.TieUpAt(sh, t - by) : 0;
+                                    });
     if (!s) return s;
     UpdateUsed(d);
     d.Treadles = uint16_t(MaxTreadlingTreadle(d));
@@ -201,7 +203,8 @@ void WrapLiftplan(DraftState& d, int steps, const LiftplanBlock* block) {
         first = std::max(block->FirstShaft, 1);
         last = std::min(block->LastShaft, shafts);
     }
-    for (int p = firstPick; p <= lastPick; ++p) d.Liftplan[p] = Rotate(d.Liftplan[p], steps, first, last);
+    for (int p = firstPick; p <= lastPick; ++p)
+        d.Liftplan[p] = Rotate(d.Liftplan[p], steps, first, last);
 }
 
 } // namespace hw

@@ -130,14 +130,13 @@ std::vector<UnitLibraryEntry> MakeLibrary() {
                          Rows({"1000", "1101", "0010", "0111"}))},
         // Binding ends (odd) weave a 1/2 twill; the main ends (even) lie
         // under the face weft and over the other.
-        {"Samitum", Pair(6, 6,
-                         Rows({"100000", "110101", "001000", "011101", "000010", "010111"}),
+        {"Samitum", Pair(6, 6, Rows({"100000", "110101", "001000", "011101", "000010", "010111"}),
                          Rows({"110101", "100000", "011101", "001000", "010111", "000010"}))},
-        {"Bronson Spot",
-         Pair(4, 4, Rows({"1010", "1000", "0101", "1000"}), Rows({"1010", "1111", "0101", "1111"}))},
-        {"Bronson Lace", Pair(6, 6,
-                              Rows({"101010", "100000", "101010", "100000", "101010", "010101"}),
-                              Rows({"101010", "111111", "101010", "111111", "101010", "010101"}))},
+        {"Bronson Spot", Pair(4, 4, Rows({"1010", "1000", "0101", "1000"}),
+                              Rows({"1010", "1111", "0101", "1111"}))},
+        {"Bronson Lace",
+         Pair(6, 6, Rows({"101010", "100000", "101010", "100000", "101010", "010101"}),
+              Rows({"101010", "111111", "101010", "111111", "101010", "010101"}))},
         // Layer A on ends and picks 1 and 3, layer B on 2 and 4.
         {"Double Plain Interlocking", Pair(4, 4, Rows({"1000", "1110", "0010", "1011"}),
                                            Rows({"1101", "0100", "0111", "0001"}))},
@@ -352,7 +351,9 @@ void TranslateDesign(DraftState& d) {
     ends = fit(ends, ue);
     picks = fit(picks, up);
     const auto design = d.DesignGrid;
-    auto was = [&](int p, int e) { return ((design[size_t(p)][size_t((e - 1) / 8)] >> ((e - 1) % 8)) & 1) != 0; };
+    auto was = [&](int p, int e) {
+        return ((design[size_t(p)][size_t((e - 1) / 8)] >> ((e - 1) % 8)) & 1) != 0;
+    };
     for (int i = 1; i <= picks; ++i)
         for (int j = 1; j <= ends; ++j) {
             const UnitGrid& unit = was(i, j) ? u.Unit1 : u.Unit2;
