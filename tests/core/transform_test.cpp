@@ -141,7 +141,7 @@ TEST(Translate, OverlayTilesTheUnits) {
     d->DesignMode = true;
     DesignPut(*d, 3, 2, true);
     OverlayUnits(*d);
-    EXPECT_EQ(std::tuple(DesignGet(*d, 3, 2), DesignGet(*d, 3, 4), DesignGet(*d, 4, 1)),
+    EXPECT_EQ(std::tuple(DesignGet(*d, 3, 2), DesignGet(*d, 3, 4), DesignGet(*d, 2, 1)),
               std::tuple(false, true, true));
 }
 
