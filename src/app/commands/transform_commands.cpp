@@ -96,8 +96,12 @@ void TransformCommands::TranslateDialog(bool overlay) {
     EditorDocument& doc = *ctx_.Doc;
     const DraftState& d = doc.Draft();
     const bool design = d.DesignMode;
+    // The remembered library entry only while the draft still has its units
+    // (a pattern opened since, or an undo, may have brought others).
+    const UnitPair units = UnitsOf(d);
+    if (library_ >= 0 && !(UnitLibrary()[size_t(library_)].Units == units)) library_ = -1;
     TTranslateDlg dialog(overlay ? TTranslateDlg::Kind::Overlay : TTranslateDlg::Kind::Translate,
-                         design, d.Shed, UnitsOf(d), library_, ctx_.Window);
+                         design, d.Shed, units, library_, ctx_.Window);
     const bool warpEmpty = ctx_.Session->Prefs().Warpempty;
     const Snapshot start = doc.Core().Capture();
     bool filesDone = false;
