@@ -9,6 +9,8 @@
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/paste_dialogs.h"
+#include "dialogs/range_dialogs.h"
 #include "dialogs/report_window.h"
 #include "dialogs/translate_dialog.h"
 #include "help/about_box.h"
@@ -162,6 +164,16 @@ const Form Forms[] = {
     {"TTwillDlg", [] { return new TTwillDlg; }},
     {"TSatinDlg", [] { return new TSatinDlg(16); }},
     {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
+    {"TDlgNum2",
+     [] {
+         return new TDlgNum2(nullptr, {GeneralForm, "@insends", "@fromend", "@numends", ""});
+     }},
+    {"TDlgFlo2",
+     [] {
+         return new TDlgFlo2(nullptr, {GeneralForm, "@switr", "@idtreadle", "@idtreadle", ":"});
+     }},
+    {"TPasteDlg", [] { return new TPasteDlg; }},
+    {"TSelectDlg", [] { return new TSelectDlg; }},
     {"TTranslateDlg",
      [] {
          return new TTranslateDlg(TTranslateDlg::Kind::Overlay, false, false,

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "commands/analyze_commands.h"
+#include "commands/clipboard_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "commands/fill_commands.h"
 #include "commands/options_commands.h"
+#include "commands/structure_commands.h"
 #include "commands/transform_commands.h"
 #include "commands/view_commands.h"
 
@@ -15,7 +17,7 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Transform(ctx) {}
+          Clipboard(ctx), Structure(ctx), Transform(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -24,6 +26,8 @@ struct CommandGroups {
     HelpCommands Help;
     FillCommands Fill;
     AnalyzeCommands Analyze;
+    ClipboardCommands Clipboard; // the Edit menu's selection commands
+    StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
     TransformCommands Transform; // the transformations with a dialog
 };
 
