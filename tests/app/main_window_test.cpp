@@ -399,6 +399,17 @@ private slots:
         });
         w.Trigger("Overlay1");
         QVERIFY(LastLiftplanPick(d, MaxPicks) == 0 && w.Form->Doc().CanUndo());
+
+        // Wrap inside a selection of shafts 2..3 on pick 1.
+        w.Form->Doc().Edit([](DraftState& d) { d.Liftplan[1] = d.Liftplan[2] = 0x3; });
+        const ViewAreaLayout& lift = w.V().Geometry().Treadling;
+        QTest::keyClick(w.Form.get(), Qt::Key_M);
+        QTest::mousePress(w.Surface(), Qt::LeftButton, {}, w.Cell(lift, 2, 1));
+        QTest::mouseMove(w.Surface(), w.Cell(lift, 3, 1));
+        QTest::mouseRelease(w.Surface(), Qt::LeftButton, {}, w.Cell(lift, 3, 1));
+        test::AcceptNextDialog({{"StepsSpin", 1}});
+        w.Trigger("WrapLiftplan1");
+        QCOMPARE(std::pair(int(d.Liftplan[1]), int(d.Liftplan[2])), std::pair(0x5, 0x3));
     }
 
     // Previews start from the draft the dialog opened on and leave no step;

@@ -13,6 +13,7 @@
 #include "text/lang.h"
 #include "text/messages.h"
 #include "transform/translate.h"
+#include "view/draft_view.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -274,10 +275,12 @@ void TransformCommands::Trompaswrit1Click() {
 }
 
 void TransformCommands::WrapLiftplan1Click() {
-    const std::optional<LiftplanBlock> block =
-        LiftplanSelection ? LiftplanSelection() : std::nullopt;
-    const int shafts = ctx_.Doc->Draft().Shafts;
-    TWrapDlg dlg(block ? block->LastShaft - block->FirstShaft : shafts - 1, ctx_.Window);
+    // A selection in the liftplan keeps the wrap inside it.
+    std::optional<LiftplanBlock> block;
+    if (const CellBlock b = ctx_.View->SelectedBlock(); b.Area == SelArea::Liftplan)
+        block = LiftplanBlock{b.FirstRow, b.LastRow, b.FirstColumn, b.LastColumn};
+    const int columns = ctx_.Doc->Draft().Treadles;
+    TWrapDlg dlg(block ? block->LastShaft - block->FirstShaft : columns - 1, ctx_.Window);
     Run(dlg, [&](DraftState& d) {
         WrapLiftplan(d, dlg.Steps(), block ? &*block : nullptr);
         return Status{};

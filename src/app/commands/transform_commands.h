@@ -5,7 +5,6 @@
 #include "transform/row_transforms.h"
 
 #include <functional>
-#include <optional>
 
 namespace hw {
 
@@ -34,10 +33,6 @@ public:
     void DeleteinLiftplan1Click();
     void Trompaswrit1Click();
     void WrapLiftplan1Click();
-
-    // The part of the liftplan a selection covers, which Wrap Liftplan
-    // keeps to; without one the whole liftplan wraps.
-    std::function<std::optional<LiftplanBlock>()> LiftplanSelection;
 
 private:
     // Runs a dialog whose Apply previews `op`; true when OK kept it.

@@ -195,13 +195,14 @@ void TrompAsWrit(DraftState& d, TrompChoice c) {
 }
 
 void WrapLiftplan(DraftState& d, int steps, const LiftplanBlock* block) {
-    const int shafts = std::min<int>(d.Shafts, MaxShafts);
-    int firstPick = 1, lastPick = d.Picks, first = 1, last = shafts;
+    // The liftplan's columns: shafts, or the treadles of multiple treadling.
+    const int columns = std::min<int>(d.Treadles, MaxShafts);
+    int firstPick = 1, lastPick = d.Picks, first = 1, last = columns;
     if (block) {
         firstPick = std::max(block->FirstPick, 1);
         lastPick = std::min<int>(block->LastPick, MaxPicks);
         first = std::max(block->FirstShaft, 1);
-        last = std::min(block->LastShaft, shafts);
+        last = std::min(block->LastShaft, columns);
     }
     for (int p = firstPick; p <= lastPick; ++p)
         d.Liftplan[p] = Rotate(d.Liftplan[p], steps, first, last);

@@ -50,9 +50,9 @@ struct LiftplanBlock {
     int FirstShaft = 1;
     int LastShaft = 0;
 };
-// Utilities > Wrap Liftplan: every pick's shafts move `steps` to the right
-// (negative: left), round over the draft's shafts or over the block's
-// shafts on the block's picks only.
+// Utilities > Wrap Liftplan: every pick's shafts (the treadles of multiple
+// treadling) move `steps` to the right (negative: left), round over all of
+// them or over the block's columns on the block's picks only.
 void WrapLiftplan(DraftState& d, int steps, const LiftplanBlock* block = nullptr);
 
 } // namespace hw
