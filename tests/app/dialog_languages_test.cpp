@@ -14,6 +14,7 @@
 #include "dialogs/paste_dialogs.h"
 #include "dialogs/range_dialogs.h"
 #include "dialogs/report_window.h"
+#include "dialogs/translate_dialog.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -46,6 +47,8 @@ QStringList Shows(QWidget* w) {
     }
     if (auto* tabs = qobject_cast<QTabWidget*>(w))
         for (int i = 0; i < tabs->count(); ++i) t << tabs->tabText(i);
+    if (auto* list = qobject_cast<QListWidget*>(w))
+        for (int i = 0; i < list->count(); ++i) t << list->item(i)->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         t = {c->isEditable() ? c->currentText() : QString()};
         for (int i = 0; i < c->count(); ++i) t << c->itemText(i);
@@ -173,6 +176,23 @@ const Form Forms[] = {
      }},
     {"TPasteDlg", [] { return new TPasteDlg; }},
     {"TSelectDlg", [] { return new TSelectDlg; }},
+    {"TTranslateDlg",
+     [] {
+         return new TTranslateDlg(TTranslateDlg::Kind::Overlay, false, false,
+                                  UnitLibrary()[1].Units, 1);
+     }},
+    {"TDoubleWeaveDlg", [] { return new TDoubleWeaveDlg(true); }},
+    {"TOverlayFilesDlg", [] { return new TOverlayFilesDlg(nullptr); }},
+    {"TNumPairDlg",
+     [] {
+         return new TNumPairDlg({"TInsLiftDlg", "@delpicks", "@startpick", "@interval"}, true, 646);
+     }},
+    {"TNetworkDlg", [] { return new TNetworkDlg(nullptr); }},
+    {"TBlocksDlg", [] { return new TBlocksDlg(nullptr); }},
+    {"TInsThrDlg", [] { return new TInsThrDlg(true, nullptr); }},
+    {"TInsLiftDlg", [] { return new TInsLiftDlg(nullptr); }},
+    {"TTrompDlg", [] { return new TTrompDlg(DraftState()); }},
+    {"TWrapDlg", [] { return new TWrapDlg(7); }},
     {"TDlgNum1",
      [] {
          return new TDlgNum1(nullptr, {"TWform", "@zoomtitle", "@zoomtxt", "", ":"});

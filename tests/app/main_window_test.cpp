@@ -6,6 +6,7 @@
 
 #include "commands/command_groups.h"
 #include "dialogs/report_window.h"
+#include "dialogs/translate_dialog.h"
 #include "help/context_help.h"
 #include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
@@ -15,8 +16,11 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -33,6 +37,32 @@ QByteArray Dump(const QString& path) {
     cli.start(HW_CLI_PATH, {"dump", path});
     if (!cli.waitForFinished(20000) || cli.exitCode() != 0) return {};
     return cli.readAllStandardOutput();
+}
+
+// In the next dialog: clicks row `row` of a list (or presses Down `row`
+// times in a combo box), fills the file field, then presses `button`.
+void AnswerTransform(const char* list, int row, const QString& file = {},
+                     const char* button = "OKBtn") {
+    test::WhenModal([=](QWidget* dlg) {
+        if (auto* l = dlg->findChild<QListWidget*>(list))
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                              l->visualItemRect(l->item(row)).center());
+        if (auto* c = dlg->findChild<QComboBox*>(list))
+            for (int i = 0; i < row; ++i) QTest::keyClick(c, Qt::Key_Down);
+        if (!file.isEmpty()) test::Child<QLineEdit>(dlg, "FileEdit")->setText(file);
+        test::Click(test::Child<QPushButton>(dlg, button));
+    });
+}
+
+// The first two rows of each unit, column 1 first.
+QString editorRowsOf(const UnitPair& u) {
+    QString s;
+    for (const UnitGrid* g : {&u.Unit1, &u.Unit2}) {
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 8; ++c) s += (*g)[size_t(r)][size_t(c)] ? '1' : '0';
+        s += ' ';
+    }
+    return s.trimmed();
 }
 
 } // namespace
@@ -111,6 +141,11 @@ private slots:
         };
         w.Click(g.Threading, 10, 3); // strokes
         stepDone();
+        w.Prompter.Answers = {IdNo}; // not saved first
+        AnswerTransform("LibraryCombo", 1);
+        w.Trigger("Translate1"); // Taquete: four blocks of four shafts
+        QCOMPARE(w.Prompter.Shown.back().Kind, std::string("warn"));
+        stepDone();
         w.V().SetCurrentColor(7);
         w.Click(g.WarpColors, 2, 1);
         stepDone();
@@ -171,6 +206,20 @@ private slots:
         test::AcceptNextDialog(); // OK before any Twill press makes one twill
         w.Trigger("RandomTwill1");
         stepDone();
+        // The transformations with a dialog: a tabby inserted, a network,
+        // the threading treadled, blocks of one colour.
+        for (const char* command : {"InsertThreading1", "InsertTreadling1", "Network1"}) {
+            AnswerTransform(command[0] == 'N' ? "InitialList" : "InsertList", 1);
+            w.Trigger(command);
+            stepDone();
+        }
+        test::AcceptNextDialog();
+        w.Trigger("Trompaswrit1");
+        QVERIFY(d.Treadling == d.Threading);
+        stepDone();
+        AnswerTransform("", 0, w.WritePattern("blocks.hdw"));
+        w.Trigger("BlockSubstitution1");
+        stepDone();
         // Utilities and Transform, a range dialog, cut and paste.
         w.Prompter.Answers = {IdNo};
         w.Trigger("Reducetoonerepeat1");
@@ -227,6 +276,14 @@ private slots:
         w.Trigger("Options2");
         QVERIFY(!d.TreadleMode);
         stepDone();
+        AnswerTransform("LibraryCombo", 18); // plain and shadow weave over the liftplan
+        w.Trigger("Overlay1");
+        stepDone();
+        for (const char* command : {"InsertinLiftplan1", "DeleteinLiftplan1", "WrapLiftplan1"}) {
+            test::AcceptNextDialog();
+            w.Trigger(command);
+            stepDone();
+        }
         w.Trigger("Liftplan1");
         stepDone();
         w.Trigger("All1");
@@ -262,6 +319,113 @@ private slots:
         // A click that changes nothing records nothing.
         w.Trigger("EditUndoItem");
         QVERIFY(w.Action("EditRedoItem")->isEnabled());
+    }
+
+    // A transformation's Preview shows and Cancel takes back; a side file
+    // that cannot be read, or an insert past shaft 16, is reported and
+    // changes nothing, and the dialog stays open to correct it.
+    void transformDialogsPreviewRefuseAndPaint() {
+        w.Open(w.WritePattern("t.hdw", 8, 8));
+        DraftState& d = w.D();
+        const DraftState start = d;
+        auto run = [&](const char* command, std::function<void(QWidget*)> fill, const char* last) {
+            test::WhenModal([=](QWidget* dlg) {
+                fill(dlg);
+                test::Click(test::Child<QPushButton>(dlg, "PreviewBtn"));
+                test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+                test::Click(test::Child<QPushButton>(dlg, last)); // still open when refused
+            });
+            w.Trigger(command);
+        };
+        auto file = [](const QString& path) {
+            return [path](QWidget* dlg) {
+                if (auto* box = dlg->findChild<QCheckBox*>("FileBox")) test::Click(box);
+                test::Child<QLineEdit>(dlg, "FileEdit")->setText(path);
+            };
+        };
+        run("BlockSubstitution1", file(w.File("missing.hdw")), "CancelBtn");
+        run("Network1", file(HW_TEST_DATA_DIR "/broken_version8.hdw"), "CancelBtn");
+        QCOMPARE(w.Prompter.Shown.size(), size_t(4));
+        QCOMPARE(w.Prompter.Shown[0].Kind + w.Prompter.Shown[0].Text,
+                 "errorCannot find " + w.File("missing.hdw").toStdString());
+        QCOMPARE(w.Prompter.Shown[3].Text,
+                 std::string("File Read Error: Incompatible file version"));
+        bool previewed = false;
+        test::WhenModal([&](QWidget* dlg) {
+            test::Click(test::Child<QPushButton>(dlg, "PreviewBtn"));
+            previewed = d.Treadling == d.Threading;
+            test::Click(test::Child<QPushButton>(dlg, "CancelBtn"));
+        });
+        w.Trigger("Trompaswrit1");
+        QVERIFY(previewed && d.Treadling == start.Treadling && !w.Form->Doc().CanUndo());
+
+        w.Form->Doc().Edit([](DraftState& d) { d.Shafts = 16, d.Threading[2] = 15; });
+        w.Prompter.Shown.clear();
+        run(
+            "InsertThreading1",
+            [](QWidget* dlg) {
+                auto* l = test::Child<QListWidget>(dlg, "InsertList");
+                QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                                  l->visualItemRect(l->item(0)).center());
+            },
+            "CancelBtn");
+        QCOMPARE(w.Prompter.LastText(), GetText("TInsThrDlg", "@insmaxshafts"));
+        QCOMPARE(int(d.Threading[2]), 15);
+        QCOMPARE(w.Form->Doc().Core().UndoCount(), size_t(1));
+
+        // The unit editor: columns from the right, left button sets, right
+        // clears, a drag paints on; Cancel keeps the units as they were.
+        UnitPair seen;
+        w.Prompter.Answers = {IdNo};
+        test::WhenModal([&](QWidget* dlg) {
+            test::Click(test::Child<QPushButton>(dlg, "ClearBtn"));
+            auto* editor = test::Child<UnitEditor>(dlg, "UnitEditor");
+            auto at = [&](int unit, int row, int col) {
+                return editor->CellRect(unit, row, col).center();
+            };
+            QVERIFY(at(1, 1, 1).x() > at(1, 1, 4).x()); // column 1 at the right
+            QTest::mouseClick(editor, Qt::RightButton, {}, at(1, 1, 1));
+            QTest::mousePress(editor, Qt::LeftButton, {}, at(2, 2, 4));
+            QTest::mouseMove(editor, at(2, 2, 3));
+            QTest::mouseRelease(editor, Qt::LeftButton, {}, at(2, 2, 3));
+            seen = static_cast<TTranslateDlg*>(dlg)->Units();
+            test::Click(test::Child<QPushButton>(dlg, "CancelBtn"));
+        });
+        w.Trigger("Translate1");
+        QCOMPARE(editorRowsOf(seen), QString("0111111111111111 0000000000110000"));
+        QVERIFY(d.TransUnit1 == start.TransUnit1);
+
+        // Overlay from two liftplan files on a liftplan loom: lifted cells
+        // from an empty liftplan, the others from the draft's own.
+        auto empty = std::make_unique<DraftState>();
+        empty->TreadleMode = false, empty->Shafts = empty->Treadles = 16;
+        QVERIFY(SavePattern(*empty, w.File("empty.hdw").toStdString(), {}));
+        w.Prompter.Answers = {IdNo}; // the changes are not kept
+        w.Open(HW_TEST_DATA_DIR "/sample_v7_d.hdw");
+        QVERIFY(LastLiftplanPick(d, MaxPicks) > 0);
+        test::WhenModal([&](QWidget* dlg) {
+            test::WhenModal([&](QWidget* files) {
+                test::Child<QLineEdit>(files, "EditA")->setText(w.File("empty.hdw"));
+                test::Child<QLineEdit>(files, "EditB")
+                    ->setText(HW_TEST_DATA_DIR "/sample_v7_d.hdw");
+                test::Click(test::Child<QPushButton>(files, "OKBtn"));
+            });
+            test::Click(test::Child<QCheckBox>(dlg, "FilesBox"));
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("Overlay1");
+        QVERIFY(LastLiftplanPick(d, MaxPicks) == 0 && w.Form->Doc().CanUndo());
+
+        // Wrap inside a selection of shafts 2..3 on pick 1.
+        w.Form->Doc().Edit([](DraftState& d) { d.Liftplan[1] = d.Liftplan[2] = 0x3; });
+        const ViewAreaLayout& lift = w.V().Geometry().Treadling;
+        QTest::keyClick(w.Form.get(), Qt::Key_M);
+        QTest::mousePress(w.Surface(), Qt::LeftButton, {}, w.Cell(lift, 2, 1));
+        QTest::mouseMove(w.Surface(), w.Cell(lift, 3, 1));
+        QTest::mouseRelease(w.Surface(), Qt::LeftButton, {}, w.Cell(lift, 3, 1));
+        test::AcceptNextDialog({{"StepsSpin", 1}});
+        w.Trigger("WrapLiftplan1");
+        QCOMPARE(std::pair(int(d.Liftplan[1]), int(d.Liftplan[2])), std::pair(0x5, 0x3));
     }
 
     // Previews start from the draft the dialog opened on and leave no step;

@@ -8,6 +8,7 @@
 #include "commands/input_commands.h"
 #include "commands/options_commands.h"
 #include "commands/structure_commands.h"
+#include "commands/transform_commands.h"
 #include "commands/view_commands.h"
 
 namespace hw {
@@ -17,7 +18,7 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Clipboard(ctx), Structure(ctx), Input(ctx) {}
+          Clipboard(ctx), Structure(ctx), Transform(ctx), Input(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -28,6 +29,7 @@ struct CommandGroups {
     AnalyzeCommands Analyze;
     ClipboardCommands Clipboard; // the Edit menu's selection commands
     StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
+    TransformCommands Transform; // the transformations with a dialog
     InputCommands Input;         // Repeat, Keyboard Input and Numeric Input
 };
 
