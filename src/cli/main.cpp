@@ -12,10 +12,13 @@ namespace hw::cli {
 Command DumpCommand();
 Command ConvertCommand();
 Command DraftImageCommand();
+Command FabricPngCommand();
+Command WifCommand();
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {DumpCommand(), ConvertCommand(),
-                                                  DraftImageCommand()};
+                                                  DraftImageCommand(), FabricPngCommand(),
+                                                  WifCommand()};
     return commands;
 }
 
