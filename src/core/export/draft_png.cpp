@@ -23,6 +23,7 @@ Status ExportDraftImage(const DraftState& d, const std::string& path, const Draf
         PngPicture pic;
         pic.Width = l.Width;
         pic.Height = l.Height;
+        pic.RowsRepeat = true;
         std::vector<ColorRef> colors = DraftImageColors(l);
         if (colors.size() <= 256) pic.Palette = std::move(colors);
         pic.PixelRow = [&](int y, uint32_t* out) {

@@ -50,37 +50,53 @@ Status ExportFabricPng(const DraftState& d, const std::string& path, int ends, i
         Cloth cloth(d, ends);
         const bool compressed = d.Compressed;
         const int rows = compressed ? size.ClothHeight / 2 : size.ClothHeight;
-        std::vector<ClothCell> cells(static_cast<size_t>(ends));
+        std::vector<ClothCell> cells(static_cast<size_t>(indexed ? 0 : ends));
+        // A row of the cloth as picture indexes (or pixels), ends in picture
+        // order; the stretch repeats some of them.
+        std::vector<uint8_t> indexRow(static_cast<size_t>(ends));
+        std::vector<uint32_t> pixelRow(indexed ? 0 : static_cast<size_t>(ends));
+        // By colour, and from 256 on where nothing shows: white, index 0.
+        std::array<uint8_t, 2 * PaletteSize> index{};
+        for (int i = 0; i < PaletteSize; ++i) index[size_t(i)] = uint8_t(slot[size_t(i)]);
         std::vector<int> source(static_cast<size_t>(size.Width)); // cloth column of each pixel
-        for (int x = 0; x < size.Width; ++x) {
-            const int c = int((long long)x * size.ClothWidth / size.Width);
-            source[size_t(x)] = d.RightStart ? ends - 1 - c : c; // the end's index
-        }
+        for (int x = 0; x < size.Width; ++x)
+            source[size_t(x)] = int((long long)x * size.ClothWidth / size.Width);
+        const bool stretched = size.Width != size.ClothWidth;
+        if (indexed) cloth.SetIndexTable(index.data());
         int cached = -1;
-        auto cellsFor = [&](int y) {
+        auto rowFor = [&](int y) {
             // Picture row y shows cloth row r, counted from the bottom.
             const int clothY = int((long long)y * size.ClothHeight / size.Height);
             const int r = rows - 1 - (compressed ? clothY / 2 : clothY);
             if (r == cached) return;
             const int pick = !compressed ? r + 1 : picks == 1 ? 1 : 2 * r + 2;
-            cloth.Row(pick, compressed, 1, ends, cells.data());
+            if (indexed) {
+                cloth.IndexRow(pick, compressed, 1, ends,
+                               indexRow.data() + (d.RightStart ? ends - 1 : 0),
+                               d.RightStart ? -1 : 1);
+            } else {
+                cloth.Row(pick, compressed, 1, ends, cells.data());
+                for (int k = 0; k < ends; ++k) {
+                    const ClothCell& c = cells[size_t(k)];
+                    pixelRow[size_t(d.RightStart ? ends - 1 - k : k)] =
+                        ToRgb32(c.Kind == ClothKind::Empty ? White : d.ColorTable[c.Color]);
+                }
+            }
             cached = r;
         };
         if (indexed) {
             pic.IndexRow = [&](int y, uint8_t* out) {
-                cellsFor(y);
-                for (int x = 0; x < size.Width; ++x) {
-                    const ClothCell& c = cells[size_t(source[size_t(x)])];
-                    out[x] = c.Kind == ClothKind::Empty ? 0 : uint8_t(slot[c.Color]);
+                rowFor(y);
+                if (!stretched) {
+                    std::copy(indexRow.begin(), indexRow.end(), out);
+                    return;
                 }
+                for (int x = 0; x < size.Width; ++x) out[x] = indexRow[size_t(source[size_t(x)])];
             };
         } else {
             pic.PixelRow = [&](int y, uint32_t* out) {
-                cellsFor(y);
-                for (int x = 0; x < size.Width; ++x) {
-                    const ClothCell& c = cells[size_t(source[size_t(x)])];
-                    out[x] = ToRgb32(c.Kind == ClothKind::Empty ? White : d.ColorTable[c.Color]);
-                }
+                rowFor(y);
+                for (int x = 0; x < size.Width; ++x) out[x] = pixelRow[size_t(source[size_t(x)])];
             };
         }
         return WritePng(path, pic);

@@ -14,11 +14,9 @@ namespace hw {
 
 namespace {
 
-// Fast settings: the pictures are flat colour areas whose rows repeat, which
-// run-length deflate after the "up" filter packs almost as well as the
-// default settings do, at a fraction of the time.
+// Fast settings: zlib's fastest level packs these flat colour areas nearly as
+// well as its default level at a third of the time or less.
 constexpr int ZlibLevel = 1;
-constexpr int ZlibStrategy = Z_RLE;
 
 // 0xRRGGBB, the layout of an RGB32 pixel without its alpha byte.
 uint32_t Rgb(ColorRef c) {
@@ -82,14 +80,21 @@ void Pack(const uint8_t* indexes, int width, int bits, uint8_t* out) {
         std::memcpy(out, indexes, size_t(width));
         return;
     }
-    const int perByte = 8 / bits;
-    for (int x = 0; x < width; x += perByte) {
+    const int perByte = 8 / bits, whole = width / perByte;
+    for (int i = 0; i < whole; ++i) {
+        const uint8_t* v = indexes + i * perByte;
+        if (bits == 4)
+            out[i] = uint8_t(v[0] << 4 | v[1]);
+        else if (bits == 2)
+            out[i] = uint8_t(v[0] << 6 | v[1] << 4 | v[2] << 2 | v[3]);
+        else
+            out[i] = uint8_t(v[0] << 7 | v[1] << 6 | v[2] << 5 | v[3] << 4 | v[4] << 3 |
+                             v[5] << 2 | v[6] << 1 | v[7]);
+    }
+    if (const int rest = width - whole * perByte) {
         uint8_t b = 0;
-        for (int k = 0; k < perByte; ++k) {
-            const uint8_t v = x + k < width ? indexes[x + k] : 0;
-            b = uint8_t(b | (v << (8 - bits * (k + 1))));
-        }
-        out[x / perByte] = b;
+        for (int k = 0; k < rest; ++k) b = uint8_t(b | indexes[whole * perByte + k] << (8 - bits * (k + 1)));
+        out[whole] = b;
     }
 }
 
@@ -124,8 +129,7 @@ bool Encode(PngWriter& w, std::FILE* file, const PngPicture& pic, Rows& r) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (r.indexed) png_set_PLTE(w.png, w.info, r.colors.data(), int(r.colors.size()));
     png_set_compression_level(w.png, ZlibLevel);
-    png_set_compression_strategy(w.png, ZlibStrategy);
-    png_set_filter(w.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_filter(w.png, PNG_FILTER_TYPE_BASE, pic.RowsRepeat ? PNG_FILTER_UP : PNG_FILTER_NONE);
     png_write_info(w.png, w.info);
     for (int y = 0; y < pic.Height; ++y) {
         if (pic.PixelRow) {

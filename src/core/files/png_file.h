@@ -23,6 +23,9 @@ struct PngPicture {
     // RGB32 pixels (0xFFRRGGBB; with a Palette every pixel must be in it).
     std::function<void(int y, uint8_t* indexes)> IndexRow;
     std::function<void(int y, uint32_t* pixels)> PixelRow;
+    // Rows often equal the one above (cells many pixels high): the "up"
+    // filter makes them all zeros. Elsewhere filtering only costs time.
+    bool RowsRepeat = false;
 };
 
 // Writes the picture with libpng. The file is written beside the target and

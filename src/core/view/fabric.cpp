@@ -5,7 +5,9 @@
 #include "model/primitives.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
 
 namespace hw {
 
@@ -41,21 +43,15 @@ uint8_t Channel(ColorRef c, int shift) {
     return uint8_t((c >> shift) & 0xFF);
 }
 
-ColorRef MapChannels(ColorRef c, uint8_t (*f)(uint8_t, int), int n) {
-    return MakeColorRef(f(Channel(c, 0), n), f(Channel(c, 8), n), f(Channel(c, 16), n));
-}
-
 ColorRef Darker(ColorRef c, int n) {
-    return MapChannels(c, [](uint8_t ch, int k) { return uint8_t(ch - ch / k); }, n);
+    const int r = Channel(c, 0), g = Channel(c, 8), b = Channel(c, 16);
+    return MakeColorRef(uint8_t(r - r / n), uint8_t(g - g / n), uint8_t(b - b / n));
 }
 
 ColorRef Lighter(ColorRef c, int n) {
-    return MapChannels(c, [](uint8_t ch, int k) { return uint8_t(ch + (255 - ch) / k); }, n);
-}
-
-// random(n): 0 .. n-1.
-int Random(std::mt19937& r, int n) {
-    return int((uint64_t(r()) * uint64_t(n)) >> 32);
+    const int r = Channel(c, 0), g = Channel(c, 8), b = Channel(c, 16);
+    return MakeColorRef(uint8_t(r + (255 - r) / n), uint8_t(g + (255 - g) / n),
+                        uint8_t(b + (255 - b) / n));
 }
 
 constexpr ColorRef YarnGround = 0x808080;
@@ -208,43 +204,94 @@ ClothCell Cloth::Cell(int end, int pick, int lower, bool weft, bool floats, bool
     return {};
 }
 
-void Cloth::Row(int pick, bool compressed, int firstEnd, int count, ClothCell* out) {
+template <class Emit>
+void Cloth::Cells(int pick, bool compressed, int firstEnd, int count, Emit emit) {
     const int last = std::min(firstEnd + count - 1, lastEnd_);
     firstEnd = std::max(firstEnd, 1);
     count = last - firstEnd + 1;
     if (count <= 0) return;
-    // The span read: the ends and their neighbours, inside the cloth.
-    const int lo = std::max(firstEnd - 1, 1), hi = std::min(last + 1, lastEnd_);
-    const int n = hi - lo + 1;
-    const int lower = compressed ? pick - 1 : 0;
-    p_.resize(size_t(n));
-    q_.resize(size_t(n));
-    Weft(pick, lo, n, p_.data());
-    Weft(lower, lo, n, q_.data());
-    // The ends across the wrap are read on their own.
-    uint8_t wrapP[2], wrapQ[2] = {0, 0};
-    Weft(pick, 1, 1, &wrapP[0]);
-    Weft(pick, lastEnd_, 1, &wrapP[1]);
-    Weft(lower, 1, 1, &wrapQ[0]);
-    auto at = [&](const std::vector<uint8_t>& row, const uint8_t* wrap, int e) -> bool {
-        if (e < 1) e = lastEnd_;
-        if (e > lastEnd_) e = 1;
-        if (e >= lo && e <= hi) return row[size_t(e - lo)];
-        return e == 1 ? wrap[0] : wrap[1];
-    };
-    for (int i = 0; i < count; ++i) {
-        const int e = firstEnd + i;
-        const bool w = p_[size_t(e - lo)];
-        if (!compressed) {
-            out[i] = w ? ClothCell{ClothKind::Weft, d_.WeftColors[size_t(pick)]}
-                       : Threaded(e) ? ClothCell{ClothKind::Warp, d_.WarpColors[size_t(e)]}
-                                     : ClothCell{};
-            continue;
+    if (!compressed) {
+        p_.resize(size_t(count));
+        Weft(pick, firstEnd, count, p_.data());
+        // Without branches: a twill would mispredict every other one.
+        const uint8_t weft = d_.WeftColors[size_t(pick)];
+        const uint8_t* threading = d_.Threading.data() + firstEnd;
+        const uint8_t* warps = d_.WarpColors.data() + firstEnd;
+        const uint8_t all = d_.DesignMode;
+        for (int i = 0; i < count; ++i) {
+            const uint8_t weftMask = uint8_t(-p_[size_t(i)]); // 0xFF where the weft covers
+            const uint8_t threaded = all | uint8_t(unsigned(threading[i]) - 1u < 16u);
+            emit(i, uint8_t((2 & weftMask) | (threaded & ~weftMask)),
+                 uint8_t((weft & weftMask) | (warps[i] & ~weftMask)));
         }
-        const bool floats = w && (at(p_, wrapP, e - 1) || at(p_, wrapP, e + 1));
-        const bool wq = q_[size_t(e - lo)];
-        const bool qFloats = e >= 2 && wq && (at(q_, wrapQ, e - 1) || at(q_, wrapQ, e + 1));
-        out[i] = Cell(e, pick, lower, w, floats, wq, qFloats);
+        return;
+    }
+    // Each pick's weft over the ends with one neighbour on either side,
+    // wrapping within the cloth.
+    const int lower = pick - 1;
+    const int left = firstEnd > 1 ? firstEnd - 1 : lastEnd_;
+    const int right = last < lastEnd_ ? last + 1 : 1;
+    p_.resize(size_t(count) + 2);
+    q_.resize(size_t(count) + 2);
+    for (auto [row, w] : {std::pair{&p_, pick}, std::pair{&q_, lower}}) {
+        Weft(w, left, 1, row->data());
+        Weft(w, firstEnd, count, row->data() + 1);
+        Weft(w, right, 1, row->data() + count + 1);
+    }
+    const uint8_t weftP = d_.WeftColors[size_t(pick)];
+    const uint8_t weftQ = d_.WeftColors[size_t(std::max(lower, 0))];
+    const uint8_t* threading = d_.Threading.data() + firstEnd;
+    const uint8_t* warps = d_.WarpColors.data() + firstEnd;
+    const uint8_t all = d_.DesignMode;
+    const uint8_t* P = p_.data() + 1;
+    const uint8_t* Q = q_.data() + 1;
+    for (int i = 0; i < count; ++i) {
+        // Pick p floats, or lies alone where p-1 does not float: p shows;
+        // else p-1 where it covers the end; else the warp.
+        const uint8_t floats = P[i] & (P[i - 1] | P[i + 1]);
+        const uint8_t lowerFloats = uint8_t(firstEnd + i >= 2) & Q[i] & (Q[i - 1] | Q[i + 1]);
+        const uint8_t showP = floats | (P[i] & (lowerFloats ^ 1));
+        const uint8_t showQ = (showP ^ 1) & Q[i];
+        const uint8_t threaded = all | uint8_t(unsigned(threading[i]) - 1u < 16u);
+        const uint8_t mp = uint8_t(-showP), mq = uint8_t(-showQ), mw = uint8_t(~(mp | mq));
+        emit(i, uint8_t((2 & ~mw) | (threaded & mw)),
+             uint8_t((weftP & mp) | (weftQ & mq) | (warps[i] & mw)));
+    }
+}
+
+void Cloth::Row(int pick, bool compressed, int firstEnd, int count, ClothCell* out) {
+    Cells(pick, compressed, firstEnd, count,
+          [out](int i, uint8_t kind, uint8_t color) { out[i] = {ClothKind(kind), color}; });
+}
+
+void Cloth::SetIndexTable(const uint8_t* table) {
+    table_ = table;
+    endIndex_.assign(size_t(lastEnd_) + 1, 0);
+    for (int e = 1; e <= lastEnd_; ++e)
+        endIndex_[size_t(e)] = table[d_.WarpColors[size_t(e)] | unsigned(!Threaded(e)) << 8];
+}
+
+void Cloth::IndexRow(int pick, bool compressed, int firstEnd, int count, uint8_t* out, int step) {
+    const uint8_t* table = table_;
+    if (compressed) {
+        Cells(pick, true, firstEnd, count, [=](int i, uint8_t kind, uint8_t color) {
+            out[ptrdiff_t(i) * step] = table[color | unsigned(kind == 0) << 8];
+        });
+        return;
+    }
+    // The warp side of each end does not change from pick to pick.
+    const int last = std::min(firstEnd + count - 1, lastEnd_);
+    firstEnd = std::max(firstEnd, 1);
+    count = last - firstEnd + 1;
+    if (count <= 0) return;
+    p_.resize(size_t(count));
+    Weft(pick, firstEnd, count, p_.data());
+    const uint8_t weft = table[d_.WeftColors[size_t(pick)]];
+    const uint8_t* ends = endIndex_.data() + firstEnd;
+    const uint8_t* w = p_.data();
+    for (int i = 0; i < count; ++i) {
+        const uint8_t m = uint8_t(-w[i]);
+        out[ptrdiff_t(i) * step] = uint8_t((weft & m) | (ends[i] & ~m));
     }
 }
 
@@ -282,29 +329,45 @@ ColorRef VisibleOnBackground(ColorRef c, ColorRef background) {
     return Darker(c, 8);
 }
 
-ColorRef YarnPixel(ColorRef c, bool weft, int x, int y, int w, int h, std::mt19937& random) {
-    const int bottom = h - 1, right = w - 1;
-    const int b = h > 11 ? h / 6 : h > 4 ? 1 : 0;
-    const int t = h > 15 ? h / 8 : h > 7 ? 1 : 0;
-    const int r = w > 11 ? w / 6 : w > 4 ? 1 : 0;
-    const int l = w > 15 ? w / 8 : w > 7 ? 1 : 0;
-    // A weft shades its lower and upper edges, a warp its right and left.
-    if (weft && h > 1 && y >= bottom - b)
-        return Darker(c, (y == bottom ? Random(random, 3) : Random(random, 12 * (bottom - y))) + 2);
-    if (!weft && w > 1 && x >= right - r)
-        return Darker(c, (x == right ? Random(random, 3) : Random(random, 12 * (right - x))) + 2);
-    if (weft && h > 3 && y <= t)
-        return Darker(c, y == 0 ? Random(random, 4) + 3 : Random(random, 16 * y) + 2);
-    if (!weft && w > 3 && x <= l)
-        return Darker(c, x == 0 ? Random(random, 4) + 3 : Random(random, 16 * x) + 2);
-    switch (Random(random, 4)) {
-    case 2:
-        return Lighter(c, Random(random, 7) + 5);
-    case 3:
-        return Darker(c, Random(random, 7) + 7);
-    default:
-        return c;
-    }
+uint32_t YarnRandom::Next() {
+    state_ ^= state_ >> 12;
+    state_ ^= state_ << 25;
+    state_ ^= state_ >> 27;
+    return uint32_t((state_ * 0x2545F4914F6CDD1Dull) >> 32);
+}
+
+YarnShades::YarnShades(ColorRef c) : Color(c), Plain(ToRgb32(c)) {
+    for (int n = 2; n < 32; ++n) Darker[n] = ToRgb32(hw::Darker(c, n));
+    for (int n = 5; n < 12; ++n) Lighter[n] = ToRgb32(hw::Lighter(c, n));
+}
+
+void YarnCell(uint32_t* out, int stride, const YarnShades& s, bool weft, int w, int h,
+              YarnRandom& random) {
+    // Across the thread: its length is the cell's height for a warp.
+    const int across = weft ? h : w;
+    const int far = across > 11 ? across / 6 : across > 4 ? 1 : 0;  // bottom or right edge
+    const int near = across > 15 ? across / 8 : across > 7 ? 1 : 0; // top or left edge
+    const bool shadeFar = across > 1, shadeNear = across > 3;
+    const int last = across - 1;
+    auto darker = [&](int n) { return n < 32 ? s.Darker[n] : ToRgb32(Darker(s.Color, n)); };
+    auto shade = [&](int i) -> uint32_t {
+        // i: the pixel's place across the thread, 0 at the top or left.
+        if (shadeFar && i >= last - far)
+            return darker(i == last ? random.Below(3) + 2 : random.Below(12 * (last - i)) + 2);
+        if (shadeNear && i <= near)
+            return darker(i == 0 ? random.Below(4) + 3 : random.Below(16 * i) + 2);
+        const uint32_t bits = random.Next();
+        switch (bits & 3) {
+        case 2:
+            return s.Lighter[((bits >> 2) * 7ull >> 30) + 5];
+        case 3:
+            return s.Darker[((bits >> 2) * 7ull >> 30) + 7];
+        default:
+            return s.Plain;
+        }
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) out[size_t(y) * size_t(stride) + size_t(x)] = shade(weft ? y : x);
 }
 
 // ---- the views ----
@@ -312,7 +375,8 @@ ColorRef YarnPixel(ColorRef c, bool weft, int x, int y, int w, int h, std::mt199
 FabricRenderer::FabricRenderer(Canvas& canvas, const DraftState& d, const FabricLayout& l,
                                int endOffset, int pickOffset, ColorRef background,
                                std::mt19937& random)
-    : canvas_(canvas), d_(d), l_(l), background_(background), random_(random) {
+    : canvas_(canvas), d_(d), l_(l), background_(background),
+      yarn_(uint64_t(random()) << 32 | random()) {
     const ClothExtent ext = FabricExtent(d);
     clothEnds_ = ext.Ends;
     firstEnd_ = endOffset + 1;
@@ -358,6 +422,9 @@ void FabricRenderer::PaintFlat() {
     std::vector<ClothCell> cells(static_cast<size_t>(n));
     Cloth cloth(d_, clothEnds_);
     const uint32_t ground = ToRgb32(yarn ? YarnGround : background_);
+    std::array<uint32_t, PaletteSize> rgb;
+    for (int i = 0; i < PaletteSize; ++i) rgb[size_t(i)] = ToRgb32(d_.ColorTable[size_t(i)]);
+    std::array<std::unique_ptr<YarnShades>, PaletteSize> shades; // made as colours turn up
     for (int r = 0; r < rows; ++r) {
         const int pick = RowPick(firstPick_, m, r, l_.Compressed);
         cloth.Row(pick, l_.Compressed, firstEnd_, n, cells.data());
@@ -365,16 +432,16 @@ void FabricRenderer::PaintFlat() {
             const ClothCell& c = cells[size_t(k)];
             const int x = d_.RightStart ? (n - 1 - k) * tw : k * tw;
             if (!yarn || c.Kind == ClothKind::Empty) {
-                const uint32_t p = c.Kind == ClothKind::Empty ? ground : Color(c);
-                std::fill(strip.begin() + x, strip.begin() + x + tw, p);
+                const uint32_t p = c.Kind == ClothKind::Empty ? ground : rgb[c.Color];
+                if (tw == 1)
+                    strip[size_t(x)] = p;
+                else
+                    std::fill(strip.begin() + x, strip.begin() + x + tw, p);
                 continue;
             }
-            const ColorRef color = d_.ColorTable[c.Color];
-            const bool weft = c.Kind == ClothKind::Weft;
-            for (int y = 0; y < th; ++y)
-                for (int i = 0; i < tw; ++i)
-                    strip[size_t(y) * size_t(stripWidth) + size_t(x + i)] =
-                        ToRgb32(YarnPixel(color, weft, i, y, tw, th, random_));
+            if (!shades[c.Color]) shades[c.Color] = std::make_unique<YarnShades>(d_.ColorTable[c.Color]);
+            YarnCell(strip.data() + x, stripWidth, *shades[c.Color], c.Kind == ClothKind::Weft, tw,
+                     th, yarn_);
         }
         if (!yarn)
             for (int y = 1; y < th; ++y)

@@ -84,6 +84,11 @@ public:
 
     // Ends first .. first + count - 1 (within 1..lastEnd) of a row.
     void Row(int pick, bool compressed, int firstEnd, int count, ClothCell* out);
+    // The same as bytes, into out, out + step, ... (step 1 or -1), through
+    // a table set before: [colour] where a thread shows, [256 + colour]
+    // where none does.
+    void SetIndexTable(const uint8_t* table);
+    void IndexRow(int pick, bool compressed, int firstEnd, int count, uint8_t* out, int step);
     // One end, rows of picks first, first + step, ... (pairs named by their
     // upper pick with compression; step is 1 without).
     void Column(int end, bool compressed, int firstPick, int step, int rows, ClothCell* out);
@@ -91,6 +96,8 @@ public:
     int LastEnd() const { return lastEnd_; }
 
 private:
+    // The row's crossings one by one: emit(i, kind, colour).
+    template <class Emit> void Cells(int pick, bool compressed, int firstEnd, int count, Emit emit);
     // Where pick's weft covers the ends first..first+count-1 (0 outside the
     // cloth's picks: no weft).
     void Weft(int pick, int first, int count, uint8_t* out) const;
@@ -103,15 +110,43 @@ private:
     int lastEnd_;
     std::vector<uint8_t> p_, q_;
     std::vector<uint8_t> cols_;
+    const uint8_t* table_ = nullptr;
+    std::vector<uint8_t> endIndex_;
 };
 
 // Near-white threads on a white background are drawn 1/8 darker so they
 // stay visible (the Interlacement view).
 ColorRef VisibleOnBackground(ColorRef c, ColorRef background);
 
+// The yarn texture's random numbers: fast, and good enough for a texture.
+class YarnRandom {
+public:
+    explicit YarnRandom(uint64_t seed) : state_(seed | 1) {}
+    uint32_t Next();
+    int Below(int n) { return int((uint64_t(Next()) * uint64_t(n)) >> 32); } // 0 .. n-1
+
+private:
+    uint64_t state_;
+};
+
+// A colour and the shades its yarn texture uses, as RGB32 pixels.
+struct YarnShades {
+    explicit YarnShades(ColorRef c);
+    ColorRef Color;
+    uint32_t Plain;
+    uint32_t Darker[32] = {};  // [n]: each channel less 1/n
+    uint32_t Lighter[12] = {}; // [n]: each channel 1/n nearer to 255
+};
+
+// A yarn cell of w x h pixels (RGB32, rows `stride` apart): a weft shades
+// its lower and upper edges, a warp its right and left ones, the rest is
+// speckled lighter and darker.
+void YarnCell(uint32_t* out, int stride, const YarnShades& s, bool weft, int w, int h,
+              YarnRandom& random);
+
 // Paints a fabric view over its cleared drawing area (the canvas from
-// (0, 0) to its width and height is cleared). The yarn texture draws from
-// `random`.
+// (0, 0) to its width and height is cleared). The yarn texture is seeded
+// from `random`.
 class FabricRenderer {
 public:
     FabricRenderer(Canvas& canvas, const DraftState& d, const FabricLayout& l, int endOffset,
@@ -134,7 +169,7 @@ private:
     const DraftState& d_;
     const FabricLayout& l_;
     ColorRef background_;
-    std::mt19937& random_;
+    YarnRandom yarn_;
     int firstEnd_ = 1, lastEnd_ = 0, firstPick_ = 1, lastPick_ = 0;
     int clothEnds_ = 0;
 };
@@ -155,8 +190,6 @@ struct ClothPoint {
 ClothPoint FabricWindowHit(const DraftState& d, int width, int height, int endOffset,
                            int pickOffset, int x, int y);
 
-// One pixel of a yarn cell of w x h pixels at (x, y) from its top left.
-ColorRef YarnPixel(ColorRef c, bool weft, int x, int y, int w, int h, std::mt19937& random);
 
 // The drapery's fold profile: how much cloth each screen column skips.
 extern const uint8_t DraperyFrontSteps[466];
