@@ -1,6 +1,8 @@
 #pragma once
 
+#include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
+#include "commands/export_commands.h"
 #include "commands/file_commands.h"
 #include "commands/options_commands.h"
 #include "commands/view_commands.h"
@@ -11,13 +13,15 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Colours(ctx), Export(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
     ViewCommands View;
     OptionsCommands Options;
     HelpCommands Help;
+    ColourCommands Colours; // across the menus
+    ExportCommands Export;  // File > Export
 };
 
 } // namespace hw

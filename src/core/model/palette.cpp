@@ -1,7 +1,5 @@
 #include "model/palette.h"
 
-#include "model/primitives.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -37,54 +35,46 @@ static bool Valid(int i) {
     return i >= 0 && i < PaletteSize;
 }
 
-// Keeps the paint colours in step and tells whether the palette moved.
-static bool Done(DraftState& d, const std::array<PaletteEntry, PaletteSize>& before) {
-    RebuildColorTable(d);
-    return d.Palette != before;
+bool SwitchPaletteEntries(PaletteEntries& p, int a, int b) {
+    if (!Valid(a) || !Valid(b) || p[size_t(a)] == p[size_t(b)]) return false;
+    std::swap(p[size_t(a)], p[size_t(b)]);
+    return true;
 }
 
-bool SwitchPaletteEntries(DraftState& d, int a, int b) {
-    if (!Valid(a) || !Valid(b) || a == b) return false;
-    const auto before = d.Palette;
-    std::swap(d.Palette[size_t(a)], d.Palette[size_t(b)]);
-    return Done(d, before);
+bool CopyPaletteEntry(PaletteEntries& p, int from, int to) {
+    if (!Valid(from) || !Valid(to) || p[size_t(from)] == p[size_t(to)]) return false;
+    p[size_t(to)] = p[size_t(from)];
+    return true;
 }
 
-bool CopyPaletteEntry(DraftState& d, int from, int to) {
-    if (!Valid(from) || !Valid(to) || from == to) return false;
-    const auto before = d.Palette;
-    d.Palette[size_t(to)] = d.Palette[size_t(from)];
-    return Done(d, before);
-}
-
-bool BlendPalette(DraftState& d, int a, int b) {
+bool BlendPalette(PaletteEntries& p, int a, int b) {
     if (!Valid(a) || !Valid(b)) return false;
     const int first = std::min(a, b), last = std::max(a, b), n = last - first;
     if (n < 2) return false;
-    const auto before = d.Palette;
-    const PaletteEntry lo = d.Palette[size_t(first)], hi = d.Palette[size_t(last)];
+    const PaletteEntries before = p;
+    const PaletteEntry lo = p[size_t(first)], hi = p[size_t(last)];
     auto ramp = [n](int from, int to, int k) {
         return uint8_t(from + DivRoundHalfEven((long long)k * (to - from), n));
     };
     for (int k = 1; k < n; ++k)
-        d.Palette[size_t(first + k)] = {ramp(lo.Red, hi.Red, k), ramp(lo.Green, hi.Green, k),
-                                        ramp(lo.Blue, hi.Blue, k)};
-    return Done(d, before);
+        p[size_t(first + k)] = {ramp(lo.Red, hi.Red, k), ramp(lo.Green, hi.Green, k),
+                                ramp(lo.Blue, hi.Blue, k)};
+    return p != before;
 }
 
-bool ExchangePaletteRows(DraftState& d, int row, int columns) {
+bool ExchangePaletteRows(PaletteEntries& p, int row, int columns) {
     if (columns < 1 || row < 1 || (row + 1) * columns > PaletteSize) return false;
-    const auto before = d.Palette;
-    for (int c = 0; c < columns; ++c)
-        std::swap(d.Palette[size_t(c)], d.Palette[size_t(row * columns + c)]);
-    return Done(d, before);
+    const PaletteEntries before = p;
+    for (int c = 0; c < columns; ++c) std::swap(p[size_t(c)], p[size_t(row * columns + c)]);
+    return p != before;
 }
 
-bool SetPaletteColor(DraftState& d, int index, ColorRef color) {
+bool SetPaletteColor(PaletteEntries& p, int index, ColorRef color) {
     if (!Valid(index)) return false;
-    const auto before = d.Palette;
-    SetPaletteEntry(d, index, color);
-    return Done(d, before);
+    const PaletteEntry e{ColorRed(color), ColorGreen(color), ColorBlue(color)};
+    if (p[size_t(index)] == e) return false;
+    p[size_t(index)] = e;
+    return true;
 }
 
 } // namespace hw

@@ -16,20 +16,22 @@ int NextPaletteDisplay(int display);
 // An index that a smaller display no longer shows falls back to 0.
 int FitToDisplay(int index, int display);
 
-// Edits of the palette's colour entries. Each keeps ColorTable in step and
-// returns whether anything changed; indexes out of 0..255 change nothing.
+// Edits of a palette's colour entries (a draft's keeps its ColorTable by
+// RebuildColorTable). Each returns whether anything changed; indexes out of
+// 0..255 change nothing.
+using PaletteEntries = std::array<PaletteEntry, PaletteSize>;
 
 // The two entries exchange their colours.
-bool SwitchPaletteEntries(DraftState& d, int a, int b);
+bool SwitchPaletteEntries(PaletteEntries& p, int a, int b);
 // Entry `to` takes the colour of entry `from`.
-bool CopyPaletteEntry(DraftState& d, int from, int to);
+bool CopyPaletteEntry(PaletteEntries& p, int from, int to);
 // The entries strictly between the two become an even ramp from one to the
 // other, each channel rounded half to even; the two themselves stay.
-bool BlendPalette(DraftState& d, int a, int b);
+bool BlendPalette(PaletteEntries& p, int a, int b);
 // Every entry of grid row 0 exchanges with the one in the same column of
 // grid row `row`, for a grid of `columns` columns.
-bool ExchangePaletteRows(DraftState& d, int row, int columns);
+bool ExchangePaletteRows(PaletteEntries& p, int row, int columns);
 // One entry takes a colour.
-bool SetPaletteColor(DraftState& d, int index, ColorRef color);
+bool SetPaletteColor(PaletteEntries& p, int index, ColorRef color);
 
 } // namespace hw
