@@ -62,7 +62,10 @@ void TColorBox::mousePressEvent(QMouseEvent* e) {
 }
 
 void TColorBox::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (IndexAt(e->position().toPoint()) == selection_) emit doubleClicked();
+    const int i = IndexAt(e->position().toPoint());
+    if (i < 0 || i >= colors_.size()) return;
+    SetSelection(i);
+    emit doubleClicked();
 }
 
 } // namespace hw
