@@ -56,7 +56,8 @@ void DraftImage2400(benchmark::State& state) {
     for (auto _ : state)
         if (!hw::ExportDraftImage(*d, dir.Path + "/d.png", o)) state.SkipWithError("write");
     const double pixels = double(l.Width) * l.Height;
-    state.counters["pixels/s"] = benchmark::Counter(pixels, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pixels/s"] =
+        benchmark::Counter(pixels, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["MB"] = double(std::filesystem::file_size(dir.Path + "/d.png")) / 1e6;
 }
 BENCHMARK(DraftImage2400)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -94,10 +95,16 @@ void FabricPng9600(benchmark::State& state) {
         state.counters["MB"] = double(z.total_out) / 1e6;
         deflateEnd(&z);
     }
-    state.counters["pixels/s"] = benchmark::Counter(9600.0 * 9600.0, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pixels/s"] =
+        benchmark::Counter(9600.0 * 9600.0, benchmark::Counter::kIsIterationInvariantRate);
     if (!zlibOnly)
         state.counters["MB"] = double(std::filesystem::file_size(dir.Path + "/f.png")) / 1e6;
 }
-BENCHMARK(FabricPng9600)->Arg(0)->Arg(1)->ArgNames({"zlib_only"})->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(FabricPng9600)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"zlib_only"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 } // namespace

@@ -23,10 +23,10 @@ static int RunWif(const Args& args) {
     const Command self = WifCommand();
     std::vector<std::string> paths;
     WifOptions options;
-    if (const auto bad = ParseOptions(self, args,
-                                      {{"--ends", 1, MaxEnds, &options.Ends},
-                                       {"--picks", 1, MaxPicks, &options.Picks}},
-                                      {{"--both", &options.Both}}, paths))
+    if (const auto bad = ParseOptions(
+            self, args,
+            {{"--ends", 1, MaxEnds, &options.Ends}, {"--picks", 1, MaxPicks, &options.Picks}},
+            {{"--both", &options.Both}}, paths))
         return *bad;
     if (paths.size() != 2) return UsageError(self, "expected a pattern file and a WIF file");
 

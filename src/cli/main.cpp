@@ -16,9 +16,8 @@ Command FabricPngCommand();
 Command WifCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(), ConvertCommand(),
-                                                  DraftImageCommand(), FabricPngCommand(),
-                                                  WifCommand()};
+    static const std::vector<Command> commands = {
+        DumpCommand(), ConvertCommand(), DraftImageCommand(), FabricPngCommand(), WifCommand()};
     return commands;
 }
 

@@ -26,7 +26,8 @@ class ColoursFabricTest : public QObject {
 
     template <class T> T* Find(const char* name) {
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* found = top->objectName() == name ? qobject_cast<T*>(top) : top->findChild<T*>(name))
+            if (auto* found =
+                    top->objectName() == name ? qobject_cast<T*>(top) : top->findChild<T*>(name))
                 return found;
         return nullptr;
     }
@@ -113,7 +114,8 @@ private slots:
                 QCOMPARE(w.D().Palette[0], start[24]);
                 // 16 colours: slots and selection beyond 15 fall back to 0.
                 test::Child<QComboBox>(dlg, "SizeCombo")->setCurrentIndex(0);
-                QCOMPARE(std::tuple(ed->Slot(0), ed->Slot(1), ed->Selected()), std::tuple(10, 14, 14));
+                QCOMPARE(std::tuple(ed->Slot(0), ed->Slot(1), ed->Selected()),
+                         std::tuple(10, 14, 14));
                 choose(3, "Panel2");
                 test::Child<QComboBox>(dlg, "SizeCombo")->setCurrentIndex(1);
                 choose(40, "Panel1");
@@ -140,7 +142,8 @@ private slots:
         for (const char* mode : {"Fabric1", "Drapery1", "Interlacement1"}) {
             w.Trigger(mode);
             QVERIFY(w.Action(mode)->isChecked());
-            QVERIFY(!w.Action("ShowThreading1")->isEnabled() && !w.Action("OpenSelected1")->isEnabled());
+            QVERIFY(!w.Action("ShowThreading1")->isEnabled() &&
+                    !w.Action("OpenSelected1")->isEnabled());
             RasterCanvas fresh(w.V().Canvas().Width(), w.V().Canvas().Height());
             std::mt19937 rng(1);
             FabricRenderer(fresh, d, w.V().FabricGeometry(), 0, 0, White, rng)
@@ -149,7 +152,8 @@ private slots:
         }
         QCOMPARE(w.Form->ZoomSlider()->value(), 10); // the interlacement's zoom
         w.Trigger("Fabric1");
-        QCOMPARE(w.Form->Status().Panel(3)->text(), QString::fromStdString(GetText("TWform", "@compressed")));
+        QCOMPARE(w.Form->Status().Panel(3)->text(),
+                 QString::fromStdString(GetText("TWform", "@compressed")));
         w.Form->ZoomSlider()->setValue(5);
         QCOMPARE(int(d.ViewZoom), 5);
         const auto threading = d.Threading;
@@ -167,7 +171,7 @@ private slots:
         auto* fab = Find<TFabwindow>("TFabwindow");
         QVERIFY(fab && fab->isVisible() && w.Action("FabricWindow1")->isChecked());
         QVERIFY(fab->ScrollBarH()->isVisible()); // 400 ends do not fit
-        auto offset = [&] { // the bar mirrored for ends from the right
+        auto offset = [&] {                      // the bar mirrored for ends from the right
             const QScrollBar* h = fab->ScrollBarH();
             return w.D().RightStart ? h->maximum() - h->value() : h->value();
         };
@@ -186,8 +190,8 @@ private slots:
         // A click centres the draft on the end clicked.
         const double r = fab->Surface()->devicePixelRatioF();
         QTest::mouseClick(fab->Surface(), Qt::LeftButton, {}, QPoint(int(5 / r), int(5 / r)));
-        const ClothPoint at = FabricWindowHit(w.D(), fab->Picture().width(), fab->Picture().height(),
-                                              offset(), 0, 5, 5);
+        const ClothPoint at = FabricWindowHit(w.D(), fab->Picture().width(),
+                                              fab->Picture().height(), offset(), 0, 5, 5);
         QVERIFY(at.End > 200); // ends from the right: the left edge holds the high ones
         QCOMPARE(w.V().Window().ScrollEnds, std::clamp(at.End - w.V().Window().VisibleEnds / 2, 0,
                                                        400 - w.V().Window().VisibleEnds));

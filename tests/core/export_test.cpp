@@ -31,7 +31,8 @@ TEST(FabricPng, SizeFollowsTheDensitiesAndThePairsOfPicks) {
                  {15, 10, 4, 5, true, 4, 6}}; // 2 pairs of 2 pixels, 6 after the stretch
     for (const auto& c : cases) {
         auto d = test::NewDraft();
-        d->EndsPerUnit = uint8_t(c.epu), d->PicksPerUnit = uint8_t(c.ppu), d->Compressed = c.compressed;
+        d->EndsPerUnit = uint8_t(c.epu), d->PicksPerUnit = uint8_t(c.ppu),
+        d->Compressed = c.compressed;
         const FabricPngSize s = FabricPngSizeFor(*d, c.ends, c.picks);
         EXPECT_EQ(std::tuple(s.Width, s.Height), std::tuple(c.width, c.height))
             << c.epu << "/" << c.ppu << " " << c.ends << "x" << c.picks;
@@ -86,11 +87,11 @@ TEST(PngFile, PalettesPackTheirIndexesAndTooManyColoursGoRgb) {
         PngPicture pic;
         pic.Width = 37, pic.Height = 5;
         std::vector<ColorRef> shown;
-        for (int i = 0; i < colors; ++i) shown.push_back(MakeColorRef(uint8_t(i), uint8_t(i * 7), 9));
+        for (int i = 0; i < colors; ++i)
+            shown.push_back(MakeColorRef(uint8_t(i), uint8_t(i * 7), 9));
         if (colors <= 256) pic.Palette = shown;
         pic.PixelRow = [&](int y, uint32_t* out) {
-            for (int x = 0; x < 37; ++x)
-                out[x] = ToRgb32(shown[size_t((x * 5 + y * 37) % colors)]);
+            for (int x = 0; x < 37; ++x) out[x] = ToRgb32(shown[size_t((x * 5 + y * 37) % colors)]);
         };
         const std::string path = dir.File(std::to_string(colors) + ".png");
         ASSERT_TRUE(WritePng(path, pic));
@@ -105,7 +106,9 @@ TEST(PngFile, PalettesPackTheirIndexesAndTooManyColoursGoRgb) {
     PngPicture pic;
     pic.Width = pic.Height = 4;
     pic.Palette = {White};
-    pic.PixelRow = [](int y, uint32_t* out) { std::fill_n(out, 4, y == 2 ? 0xFF000000u : 0xFFFFFFFFu); };
+    pic.PixelRow = [](int y, uint32_t* out) {
+        std::fill_n(out, 4, y == 2 ? 0xFF000000u : 0xFFFFFFFFu);
+    };
     EXPECT_FALSE(WritePng(dir.File("bad.png"), pic));
     EXPECT_FALSE(std::filesystem::exists(dir.File("bad.png")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 5);
@@ -259,7 +262,8 @@ TEST(WifFile, ParsedBackItWeavesTheSameCloth) {
 TEST(WifFile, DialogSizesAndAFailedWrite) {
     auto d = test::NewDraft();
     d->Ends = d->Picks = 100;
-    for (int e = 1; e <= 40; ++e) d->Threading[e] = uint8_t((e - 1) % 4 + 1), d->WarpColors[e] = uint8_t(e % 6);
+    for (int e = 1; e <= 40; ++e)
+        d->Threading[e] = uint8_t((e - 1) % 4 + 1), d->WarpColors[e] = uint8_t(e % 6);
     for (int p = 1; p <= 30; ++p) d->Treadling[p] = uint8_t((p - 1) % 5 + 1);
     const WifSize full = WifFullSize(*d), repeat = WifRepeatSize(*d);
     EXPECT_EQ(std::tuple(full.Ends, full.Picks), std::tuple(40, 30));

@@ -74,7 +74,8 @@ TEST(Cloth, RowsColumnsAndTheDrawdownAgree) {
         for (bool compressed : {false, true}) {
             Cloth cloth(*d, ends);
             const int step = compressed ? 2 : 1, rows = picks / step;
-            std::vector<ClothCell> row(static_cast<size_t>(ends)), column(static_cast<size_t>(rows));
+            std::vector<ClothCell> row(static_cast<size_t>(ends)),
+                column(static_cast<size_t>(rows));
             std::vector<std::vector<ClothCell>> byRows;
             for (int r = 0; r < rows; ++r) {
                 const int pick = compressed ? 2 * r + 2 : r + 1;
@@ -98,12 +99,13 @@ TEST(FabricView, ThreadSizesFollowTheDensities) {
         int epu, ppu, zoom;
         bool compressed;
         int width, height;
-    } cases[] = {{10, 20, 4, false, 8, 4}, {20, 10, 4, false, 4, 8}, {10, 10, 5, false, 5, 5},
-                 {10, 15, 3, false, 4, 3}, // 4.5 to even
+    } cases[] = {{10, 20, 4, false, 8, 4}, {20, 10, 4, false, 4, 8},
+                 {10, 10, 5, false, 5, 5}, {10, 15, 3, false, 4, 3}, // 4.5 to even
                  {10, 14, 3, false, 4, 3}, {12, 10, 5, true, 5, 12}};
     for (const auto& c : cases) {
         auto d = test::NewDraft();
-        d->EndsPerUnit = uint8_t(c.epu), d->PicksPerUnit = uint8_t(c.ppu), d->Compressed = c.compressed;
+        d->EndsPerUnit = uint8_t(c.epu), d->PicksPerUnit = uint8_t(c.ppu),
+        d->Compressed = c.compressed;
         const FabricLayout l = LayoutFabric(*d, FabricView::Flat, c.zoom, 0, 0, 800, 600);
         EXPECT_EQ(std::tuple(l.Thread.Width, l.Thread.Height), std::tuple(c.width, c.height));
         EXPECT_EQ(l.VisibleEnds, 800 / c.width);
@@ -166,8 +168,10 @@ TEST(FabricView, YarnShadesTheEdgesAcrossTheThread) {
             for (int j = 0; j < 10; ++j)
                 for (const uint32_t p : {weft[i][j], warp[j][i]}) {
                     const int v = int(p & 0xFF);
-                    const bool ok = i == 11 ? v <= 144 : i == 0 ? v >= 128 && v <= 160
-                                             : i >= 2 && i <= 8 ? v >= 165 : true;
+                    const bool ok = i == 11            ? v <= 144
+                                    : i == 0           ? v >= 128 && v <= 160
+                                    : i >= 2 && i <= 8 ? v >= 165
+                                                       : true;
                     EXPECT_TRUE(ok) << i << "," << j << ": " << v;
                 }
     }
@@ -192,7 +196,8 @@ TEST(FabricView, NearWhiteThreadsStayVisibleInTheInterlacementOnly) {
         EXPECT_EQ(c.PixelColor(5 + 8, 20), bg);
         FabricRenderer(c, d, LayoutFabric(d, FabricView::Flat, 10, 0, 0, 749, 439), 0, 0, bg, rng)
             .Paint(749, 439);
-        EXPECT_EQ(c.PixelColor(0, 438), d.ColorTable[d.WeftColors[1]] == White ? White : c.PixelColor(0, 438));
+        EXPECT_EQ(c.PixelColor(0, 438),
+                  d.ColorTable[d.WeftColors[1]] == White ? White : c.PixelColor(0, 438));
     }
 }
 

@@ -11,8 +11,8 @@ TEST(Palette, DivisionRoundsHalvesToEven) {
     const struct {
         long long num, den;
         int want;
-    } cases[] = {{255, 4, 64},  {510, 4, 128}, {765, 4, 191}, {5, 2, 2},
-                 {7, 2, 4},     {-5, 2, -2},   {-7, 2, -4},   {-765, 4, -191}};
+    } cases[] = {{255, 4, 64}, {510, 4, 128}, {765, 4, 191}, {5, 2, 2},
+                 {7, 2, 4},    {-5, 2, -2},   {-7, 2, -4},   {-765, 4, -191}};
     for (const auto& c : cases) EXPECT_EQ(DivRoundHalfEven(c.num, c.den), c.want) << c.num;
 }
 

@@ -1,8 +1,8 @@
 #include "colours/col_edit_dlg.h"
 
 #include "colours/color_box.h"
-#include "dialogs/options_dialog.h"
 #include "dialogs/form_widgets.h"
+#include "dialogs/options_dialog.h"
 #include "help/context_help.h"
 #include "model/palette.h"
 #include "model/primitives.h"

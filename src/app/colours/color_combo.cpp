@@ -2,8 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace hw {
 
@@ -33,8 +33,7 @@ class ItemDelegate : public QStyledItemDelegate {
 public:
     explicit ItemDelegate(ColorComboBox* box) : QStyledItemDelegate(box), box_(box) {}
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-        PaintItem(*p, o.rect, box_->ColorAt(i.row()), i.row(),
-                  o.state & QStyle::State_Selected);
+        PaintItem(*p, o.rect, box_->ColorAt(i.row()), i.row(), o.state & QStyle::State_Selected);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
         return {box_->width(), ItemHeight};
@@ -68,9 +67,10 @@ void ColorComboBox::paintEvent(QPaintEvent*) {
     initStyleOption(&o);
     o.currentText.clear();
     p.drawComplexControl(QStyle::CC_ComboBox, o);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &o,
-                                                QStyle::SC_ComboBoxEditField, this);
-    if (currentIndex() >= 0) PaintItem(p, field, colors_[size_t(currentIndex())], currentIndex(), false);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, this);
+    if (currentIndex() >= 0)
+        PaintItem(p, field, colors_[size_t(currentIndex())], currentIndex(), false);
 }
 
 } // namespace hw

@@ -27,7 +27,8 @@ std::optional<ColorRef> ChooseColor(QWidget* parent, ColorRef initial) {
 
 void ColourCommands::EditColor(int index) {
     if (index < 0 || index >= PaletteSize) return;
-    const std::optional<ColorRef> c = ChooseColor(ctx_.Window, ctx_.Doc->Draft().ColorTable[size_t(index)]);
+    const std::optional<ColorRef> c =
+        ChooseColor(ctx_.Window, ctx_.Doc->Draft().ColorTable[size_t(index)]);
     if (!c) return;
     ctx_.Doc->Edit([&](DraftState& d) {
         SetPaletteColor(d.Palette, index, *c);

@@ -61,9 +61,8 @@ void ExportCommands::PNG1Click() {
                        Q(GetText(GeneralForm, "@idpicks")), std::min(16, cloth.Ends), cloth.Ends,
                        std::min(16, cloth.Picks), cloth.Picks, ends, picks))
         return;
-    const QString path =
-        ChoosePath("PNG Image (*.png)|*.png|Any file (*)|*", "png",
-                   PatternName(d).isEmpty() ? QString() : PatternName(d) + ".png");
+    const QString path = ChoosePath("PNG Image (*.png)|*.png|Any file (*)|*", "png",
+                                    PatternName(d).isEmpty() ? QString() : PatternName(d) + ".png");
     if (path.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Status written = ExportFabricPng(d, path.toStdString(), ends, picks);
@@ -83,9 +82,8 @@ void ExportCommands::WIF1Click() {
     dialog.SetValues({full.Ends, full.Picks, false});
     if (dialog.exec() != QDialog::Accepted) return;
     const TWifdlg::Values v = dialog.GetValues();
-    const QString path =
-        ChoosePath("WIF file (*.wif)|*.wif", "wif",
-                   PatternName(d).isEmpty() ? QString() : PatternName(d) + ".wif");
+    const QString path = ChoosePath("WIF file (*.wif)|*.wif", "wif",
+                                    PatternName(d).isEmpty() ? QString() : PatternName(d) + ".wif");
     if (path.isEmpty()) return;
     WifOptions o;
     o.Ends = v.Ends, o.Picks = v.Picks, o.Both = v.Both;

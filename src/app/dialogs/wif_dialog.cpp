@@ -7,8 +7,8 @@
 #include "text/help_topics.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>

@@ -20,7 +20,8 @@ public:
     };
 
     // The sizes the Repeat and Full Length buttons put in.
-    TWifdlg(int repeatEnds, int repeatPicks, int fullEnds, int fullPicks, QWidget* parent = nullptr);
+    TWifdlg(int repeatEnds, int repeatPicks, int fullEnds, int fullPicks,
+            QWidget* parent = nullptr);
 
     void SetValues(const Values& v);
     Values GetValues() const;

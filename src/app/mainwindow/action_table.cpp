@@ -27,7 +27,9 @@ constexpr ActionRule NotT = [](const S& s) { return !s.TreadleLoom; };
 constexpr ActionRule NotDNotM = [](const S& s) { return !s.Design && !s.Multiple; };
 constexpr ActionRule NotF = [](const S& s) { return !s.Fabric; };
 constexpr ActionRule NotDNotF = [](const S& s) { return !s.Design && !s.Fabric; };
-constexpr ActionRule NotDNotFNotM = [](const S& s) { return !s.Design && !s.Fabric && !s.Multiple; };
+constexpr ActionRule NotDNotFNotM = [](const S& s) {
+    return !s.Design && !s.Fabric && !s.Multiple;
+};
 constexpr ActionRule LangIs0 = [](const S& s) { return s.Language == LangEnglish; };
 constexpr ActionRule LangIs1 = [](const S& s) { return s.Language == LangGerman; };
 constexpr ActionRule LangIs2 = [](const S& s) { return s.Language == LangSwedish; };

@@ -107,7 +107,8 @@ TWform::TWform(QWidget* parent)
         session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
 
     connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
-    connect(view_, &DraftView::Scrolled, this, [this] { status_->ShowRanges(view_->ShownRange()); });
+    connect(view_, &DraftView::Scrolled, this,
+            [this] { status_->ShowRanges(view_->ShownRange()); });
     connect(view_, &DraftView::PointerMoved, this,
             [this] { status_->ShowPointer(doc_->Draft(), view_->Window(), view_->Pointer()); });
     connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);

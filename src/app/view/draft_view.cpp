@@ -478,9 +478,9 @@ ViewWindow DraftView::ShownRange() const {
 void DraftView::LayoutFabric() {
     const DraftState& d = doc_.Draft();
     RasterCanvas& canvas = CanvasForSize();
-    fabricLayout_ = hw::LayoutFabric(d, fabric_, ShownZoom(), 0, AreaTop,
-                                     canvas.Width() - AreaMarginWidth,
-                                     canvas.Height() - AreaMarginHeight);
+    fabricLayout_ =
+        hw::LayoutFabric(d, fabric_, ShownZoom(), 0, AreaTop, canvas.Width() - AreaMarginWidth,
+                         canvas.Height() - AreaMarginHeight);
     const int ends = window_.FabricScrollEnds, picks = window_.FabricScrollPicks;
     ClampFabricScroll(d, fabricLayout_, window_.FabricScrollEnds, window_.FabricScrollPicks);
     laidOut_ = true;

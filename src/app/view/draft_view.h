@@ -125,7 +125,7 @@ private:
     FabricLayout fabricLayout_;
     int interlacementZoom_ = 10;
     std::mt19937 random_{std::random_device{}()}; // the yarn's texture
-    int lastThreaded_ = 0; // last threaded visible end as painted
+    int lastThreaded_ = 0;                        // last threaded visible end as painted
     ViewHit pointer_;
     QCursor selectCursor_;
 

@@ -38,8 +38,8 @@ protected:
         if (!pressed_ || e->button() != Qt::LeftButton) return;
         pressed_ = false;
         const double r = devicePixelRatioF();
-        window_.Clicked(QPoint(int(std::floor(e->position().x() * r)),
-                               int(std::floor(e->position().y() * r))));
+        window_.Clicked(
+            QPoint(int(std::floor(e->position().x() * r)), int(std::floor(e->position().y() * r))));
     }
 
 private:
@@ -158,14 +158,13 @@ void TFabwindow::ShowChange(const Change& c) {
         return;
     }
     PaintFabricWindowEnds(*canvas_, doc_.Draft(), image_.width(), image_.height(), endOffset_,
-                          pickOffset_, view_.Settings().BackgroundColor, c.Ends.First,
-                          c.Ends.Last);
+                          pickOffset_, view_.Settings().BackgroundColor, c.Ends.First, c.Ends.Last);
     surface_->update();
 }
 
 void TFabwindow::Clicked(QPoint device) {
-    const ClothPoint at = FabricWindowHit(doc_.Draft(), image_.width(), image_.height(),
-                                          endOffset_, pickOffset_, device.x(), device.y());
+    const ClothPoint at = FabricWindowHit(doc_.Draft(), image_.width(), image_.height(), endOffset_,
+                                          pickOffset_, device.x(), device.y());
     if (at.End == 0) return;
     const ViewWindow& w = view_.Window();
     view_.ScrollTo(at.End - w.VisibleEnds / 2, at.Pick - w.VisiblePicks / 2);

@@ -88,12 +88,13 @@ void Pack(const uint8_t* indexes, int width, int bits, uint8_t* out) {
         else if (bits == 2)
             out[i] = uint8_t(v[0] << 6 | v[1] << 4 | v[2] << 2 | v[3]);
         else
-            out[i] = uint8_t(v[0] << 7 | v[1] << 6 | v[2] << 5 | v[3] << 4 | v[4] << 3 |
-                             v[5] << 2 | v[6] << 1 | v[7]);
+            out[i] = uint8_t(v[0] << 7 | v[1] << 6 | v[2] << 5 | v[3] << 4 | v[4] << 3 | v[5] << 2 |
+                             v[6] << 1 | v[7]);
     }
     if (const int rest = width - whole * perByte) {
         uint8_t b = 0;
-        for (int k = 0; k < rest; ++k) b = uint8_t(b | indexes[whole * perByte + k] << (8 - bits * (k + 1)));
+        for (int k = 0; k < rest; ++k)
+            b = uint8_t(b | indexes[whole * perByte + k] << (8 - bits * (k + 1)));
         out[whole] = b;
     }
 }
@@ -202,7 +203,8 @@ Status WritePng(const std::string& path, const uint32_t* pixels, int width, int 
         }
     }
     if (seen.size() <= 256)
-        for (uint32_t p : seen) pic.Palette.push_back(MakeColorRef(uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)));
+        for (uint32_t p : seen)
+            pic.Palette.push_back(MakeColorRef(uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)));
     pic.PixelRow = [&](int y, uint32_t* out) {
         std::memcpy(out, pixels + size_t(y) * size_t(stride), size_t(width) * sizeof(uint32_t));
     };

@@ -13,9 +13,9 @@ namespace hw {
 namespace {
 
 std::string Today() {
-    static const char* const months[] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
+    static const char* const months[] = {"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
     const std::time_t now = std::time(nullptr);
     std::tm t{};
     localtime_r(&now, &t);
@@ -53,7 +53,8 @@ std::string WifText(const DraftState& d, const WifOptions& o) {
     const LoomSystem loom = GetLoomSystem(d);
     const bool treadles = loom != LoomSystem::Liftplan || o.Both;
     const bool liftplan = loom == LoomSystem::Liftplan || o.Both;
-    const int treadleCount = loom == LoomSystem::Liftplan ? shafts : std::clamp<int>(d.Treadles, 1, MaxTreadles);
+    const int treadleCount =
+        loom == LoomSystem::Liftplan ? shafts : std::clamp<int>(d.Treadles, 1, MaxTreadles);
     const bool notes = !d.Notes.empty();
 
     // What each pick presses and lifts.
@@ -152,7 +153,10 @@ std::string WifText(const DraftState& d, const WifOptions& o) {
         const std::vector<uint8_t> bytes = EncodeWindows1252(d.Notes, MaxNotes);
         std::string line;
         int n = 0;
-        auto flush = [&] { w.Line(++n, line); line.clear(); };
+        auto flush = [&] {
+            w.Line(++n, line);
+            line.clear();
+        };
         for (size_t i = 0; i < bytes.size(); ++i) {
             const char c = char(bytes[i]);
             if (c == '\r' || c == '\n') {

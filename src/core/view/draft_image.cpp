@@ -52,8 +52,10 @@ std::vector<ColorRef> DraftImageColors(const DraftImageLayout& l) {
         if (std::find(colors.begin(), colors.end(), c) == colors.end()) colors.push_back(c);
     };
     std::array<bool, PaletteSize> used{};
-    for (int e = 1; e <= l.Window.VisibleEnds && e <= MaxEnds; ++e) used[d.WarpColors[size_t(e)]] = true;
-    for (int p = 1; p <= l.Window.VisiblePicks && p <= MaxPicks; ++p) used[d.WeftColors[size_t(p)]] = true;
+    for (int e = 1; e <= l.Window.VisibleEnds && e <= MaxEnds; ++e)
+        used[d.WarpColors[size_t(e)]] = true;
+    for (int p = 1; p <= l.Window.VisiblePicks && p <= MaxPicks; ++p)
+        used[d.WeftColors[size_t(p)]] = true;
     for (int i = 0; i < PaletteSize; ++i)
         if (used[size_t(i)]) add(d.ColorTable[size_t(i)]);
     if (d.Style == 4)

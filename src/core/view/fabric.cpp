@@ -29,13 +29,11 @@ const uint8_t DraperyFrontSteps[466] = {
     0, 1, 0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1, 2, 1, 2, 3, 3, 3, 5, 5, 4, 3, 2, 2, 2, 1, 2, 1, 1, 0,
     1, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0,
     1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0,
-    0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 1, 1, 2, 1, 2, 3, 5
-};
+    0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 1, 1, 2, 1, 2, 3, 5};
 // The back of the last fold: down for 29 columns, then up.
-const uint8_t DraperyBackSteps[62] = {
-    4, 4, 2, 2, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 0, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 2, 1, 2, 2, 3, 3, 4
-};
+const uint8_t DraperyBackSteps[62] = {4, 4, 2, 2, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 0, 1, 0, 1, 0, 0, 1,
+                                      0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0,
+                                      0, 1, 0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 2, 1, 2, 2, 3, 3, 4};
 
 namespace {
 
@@ -260,8 +258,9 @@ void Cloth::Cells(int pick, bool compressed, int firstEnd, int count, Emit emit)
 }
 
 void Cloth::Row(int pick, bool compressed, int firstEnd, int count, ClothCell* out) {
-    Cells(pick, compressed, firstEnd, count,
-          [out](int i, uint8_t kind, uint8_t color) { out[i] = {ClothKind(kind), color}; });
+    Cells(pick, compressed, firstEnd, count, [out](int i, uint8_t kind, uint8_t color) {
+        out[i] = {ClothKind(kind), color};
+    });
 }
 
 void Cloth::SetIndexTable(const uint8_t* table) {
@@ -305,14 +304,15 @@ void Cloth::Column(int end, bool compressed, int firstPick, int step, int rows, 
     cols_.resize(size_t(span) * 3);
     const int left = end > 1 ? end - 1 : lastEnd_, right = end < lastEnd_ ? end + 1 : 1;
     const int ends[3] = {left, end, right};
-    for (int k = 0; k < 3; ++k) WeftColumn(ends[k], from, span, cols_.data() + size_t(k) * size_t(span));
+    for (int k = 0; k < 3; ++k)
+        WeftColumn(ends[k], from, span, cols_.data() + size_t(k) * size_t(span));
     auto w = [&](int k, int i) -> bool { return cols_[size_t(k) * size_t(span) + size_t(i)]; };
     for (int r = 0; r < rows; ++r) {
         const int pick = firstPick + r * step;
         if (!compressed) {
-            out[r] = w(1, r) ? ClothCell{ClothKind::Weft, d_.WeftColors[size_t(pick)]}
-                   : Threaded(end) ? ClothCell{ClothKind::Warp, d_.WarpColors[size_t(end)]}
-                                   : ClothCell{};
+            out[r] = w(1, r)         ? ClothCell{ClothKind::Weft, d_.WeftColors[size_t(pick)]}
+                     : Threaded(end) ? ClothCell{ClothKind::Warp, d_.WarpColors[size_t(end)]}
+                                     : ClothCell{};
             continue;
         }
         const int i = pick - from; // the upper pick; i - 1 the lower one
@@ -367,7 +367,8 @@ void YarnCell(uint32_t* out, int stride, const YarnShades& s, bool weft, int w, 
         }
     };
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out[size_t(y) * size_t(stride) + size_t(x)] = shade(weft ? y : x);
+        for (int x = 0; x < w; ++x)
+            out[size_t(y) * size_t(stride) + size_t(x)] = shade(weft ? y : x);
 }
 
 // ---- the views ----
@@ -439,7 +440,8 @@ void FabricRenderer::PaintFlat() {
                     std::fill(strip.begin() + x, strip.begin() + x + tw, p);
                 continue;
             }
-            if (!shades[c.Color]) shades[c.Color] = std::make_unique<YarnShades>(d_.ColorTable[c.Color]);
+            if (!shades[c.Color])
+                shades[c.Color] = std::make_unique<YarnShades>(d_.ColorTable[c.Color]);
             YarnCell(strip.data() + x, stripWidth, *shades[c.Color], c.Kind == ClothKind::Weft, tw,
                      th, yarn_);
         }
@@ -552,7 +554,8 @@ void FabricRenderer::PaintInterlacement() {
     static constexpr int Up[14] = {0, 0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0};
     std::vector<ClothCell> cells(static_cast<size_t>(n));
     std::vector<uint8_t> over(static_cast<size_t>(ve)); // weft on top, by visual column
-    const int c0 = std::min(columnOf(0), columnOf(n - 1)), c1 = std::max(columnOf(0), columnOf(n - 1));
+    const int c0 = std::min(columnOf(0), columnOf(n - 1)),
+              c1 = std::max(columnOf(0), columnOf(n - 1));
     for (int j = 0; j < m; ++j) {
         const int pick = firstPick_ + j;
         cloth.Row(pick, false, firstEnd_, n, cells.data());
@@ -623,7 +626,8 @@ void PaintFabricWindowEnds(Canvas& canvas, const DraftState& d, int width, int h
     first = std::max(first, endOffset + 1);
     last = std::min(last, endOffset + width);
     if (first > last || height <= 0) return;
-    const int x0 = std::min(WindowX(d, width, endOffset, first), WindowX(d, width, endOffset, last));
+    const int x0 =
+        std::min(WindowX(d, width, endOffset, first), WindowX(d, width, endOffset, last));
     canvas.FillRect(x0, 0, last - first + 1, height, background);
     const ClothExtent ext = FabricExtent(d);
     last = std::min(last, ext.Ends);
@@ -634,7 +638,8 @@ void PaintFabricWindowEnds(Canvas& canvas, const DraftState& d, int width, int h
     std::vector<ClothCell> cells(static_cast<size_t>(n));
     std::vector<uint32_t> row(static_cast<size_t>(n));
     const uint32_t bg = ToRgb32(background);
-    const int left = std::min(WindowX(d, width, endOffset, first), WindowX(d, width, endOffset, last));
+    const int left =
+        std::min(WindowX(d, width, endOffset, first), WindowX(d, width, endOffset, last));
     for (int p = pickOffset + 1; p <= lastPick; ++p) {
         cloth.Row(p, false, first, n, cells.data());
         for (int k = 0; k < n; ++k) {

@@ -180,8 +180,7 @@ private:
 void PaintFabricWindow(Canvas& canvas, const DraftState& d, int width, int height, int endOffset,
                        int pickOffset, ColorRef background);
 void PaintFabricWindowEnds(Canvas& canvas, const DraftState& d, int width, int height,
-                           int endOffset, int pickOffset, ColorRef background, int first,
-                           int last);
+                           int endOffset, int pickOffset, ColorRef background, int first, int last);
 // The end and pick under a pixel of the fabric window (0 outside the cloth).
 struct ClothPoint {
     int End = 0;
@@ -189,7 +188,6 @@ struct ClothPoint {
 };
 ClothPoint FabricWindowHit(const DraftState& d, int width, int height, int endOffset,
                            int pickOffset, int x, int y);
-
 
 // The drapery's fold profile: how much cloth each screen column skips.
 extern const uint8_t DraperyFrontSteps[466];
