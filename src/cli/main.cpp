@@ -12,12 +12,14 @@ namespace hw::cli {
 Command DumpCommand();
 Command ConvertCommand();
 Command DraftImageCommand();
+Command ReportCommand();
 Command FabricPngCommand();
 Command WifCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {
-        DumpCommand(), ConvertCommand(), DraftImageCommand(), FabricPngCommand(), WifCommand()};
+    static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
+                                                  DraftImageCommand(), ReportCommand(),
+                                                  FabricPngCommand(),  WifCommand()};
     return commands;
 }
 

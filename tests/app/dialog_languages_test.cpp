@@ -7,10 +7,12 @@
 #include "colours/pal_win.h"
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
+#include "dialogs/fill_dialogs.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/num_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/report_window.h"
 #include "dialogs/wif_dialog.h"
 #include "document/editor_document.h"
 #include "help/about_box.h"
@@ -160,6 +162,10 @@ const Form Forms[] = {
     {"TNewDlg", [] { return new TNewDlg; }},
     {"Tmemoform", [] { return new Tmemoform; }},
     {"TWform", [] { return new TWform; }},
+    {"TRtxtDlg", [] { return new TRtxtDlg(nullptr, [] { return FloatsReport(DraftState()); }); }},
+    {"TTwillDlg", [] { return new TTwillDlg; }},
+    {"TSatinDlg", [] { return new TSatinDlg(16); }},
+    {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
     {"TPalWin", [] { return new TPalWin; }},
     {"TColEditDlg", [] { return new TColEditDlg(std::make_unique<DraftState>()->Palette, 1, 9); }},
     {"TFabwindow",

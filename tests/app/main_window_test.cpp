@@ -5,6 +5,7 @@
 #include "dialog_driver.h"
 
 #include "commands/command_groups.h"
+#include "dialogs/report_window.h"
 #include "help/context_help.h"
 #include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
@@ -18,6 +19,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSlider>
@@ -161,6 +163,27 @@ private slots:
         w.Trigger("OpenSelected1");
         QCOMPARE(int(d.Threading[20]), 4);
         stepDone();
+        // The fill library and reanalysis: the straight threading of a
+        // pointed one has shafts that lift alike, and plain weave ties
+        // treadles 1 and 3 alike; reanalysis merges them.
+        for (const char* fill : {"Pointed1", "StraightThreading1", "Reanalyze1", "Plain1",
+                                 "Rosepath2", "ReanalyzeTreadling1", "AB1", "CCDD2"}) {
+            w.Prompter.Answers = {IdOk};
+            w.Trigger(fill);
+            stepDone();
+        }
+        test::AcceptNextDialog({{"SpinMove", 1}});
+        w.Trigger("Satin1");
+        stepDone();
+        test::WhenModal([](QWidget* dlg) {
+            test::Click(test::Child<QCheckBox>(dlg, "FlipHBox"));
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("TieUpSpecial1");
+        stepDone();
+        test::AcceptNextDialog(); // OK before any Twill press makes one twill
+        w.Trigger("RandomTwill1");
+        stepDone();
         // Options to a liftplan loom, then Clear > Liftplan.
         test::WhenModal([](QWidget* dlg) {
             test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));
@@ -205,6 +228,53 @@ private slots:
         // A click that changes nothing records nothing.
         w.Trigger("EditUndoItem");
         QVERIFY(w.Action("EditRedoItem")->isEnabled());
+    }
+
+    // Previews start from the draft the dialog opened on and leave no step;
+    // the twill dialog keeps its settings; reports change nothing and
+    // follow the language.
+    void fillDialogsPreviewAndReportsChangeNothing() {
+        w.Open(w.WritePattern("fills.hdw", 24, 24));
+        DraftState& d = w.D();
+        const auto tieUp = d.TieUp;
+        for (const char* last : {"CancelBtn", "OKBtn"}) {
+            test::WhenModal([last](QWidget* dlg) {
+                test::TypeInto(test::Child<QSpinBox>(dlg, "SpinMove"), "3");
+                test::Click(test::Child<QPushButton>(dlg, "PreviewBtn"));
+                test::Click(test::Child<QPushButton>(dlg, last));
+            });
+            w.Trigger("Satin1");
+        }
+        QCOMPARE(w.Form->Doc().Core().UndoCount(), size_t(1));
+        QCOMPARE(std::tuple(d.TieUpAt(1, 1), d.TieUpAt(4, 2), d.TieUpAt(3, 3)),
+                 std::tuple(1, 1, 1));
+        w.Trigger("EditUndoItem");
+        QVERIFY(d.TieUp == tieUp);
+        for (int round = 0; round < 2; ++round) {
+            test::WhenModal([round](QWidget* dlg) {
+                auto* balanced = test::Child<QCheckBox>(dlg, "BalancedBox");
+                QCOMPARE(balanced->isChecked(), round == 0); // as the user left it
+                if (round == 0) test::Click(balanced);
+                test::Click(test::Child<QPushButton>(dlg, "TwillBtn"));
+                test::Click(test::Child<QPushButton>(dlg, "CancelBtn"));
+            });
+            w.Trigger("RandomTwill1");
+            QVERIFY(d.TieUp == tieUp && !w.Form->Doc().CanUndo());
+        }
+        w.Prompter.Answers = {IdCancel};
+        w.Trigger("Reanalyze1");
+        QVERIFY(!w.Form->Doc().CanUndo());
+        w.Trigger("Floats1");
+        auto* report = w.Form->findChild<TRtxtDlg*>("TRtxtDlg");
+        QVERIFY(report && report->isVisible() && !report->PrintButton()->isEnabled());
+        QCOMPARE(report->Memo()->toPlainText().toStdString(), FloatsReport(d).Text);
+        w.Form->Commands().Options.SwitchLanguage(LangGerman);
+        QCOMPARE(report->windowTitle(), QString("Flottungen"));
+        QVERIFY(!w.Form->Doc().Modified());
+        w.Trigger("Threading1"); // nothing threaded: no pattern, nothing asked
+        w.Trigger("StraightThreading1");
+        QCOMPARE(w.Prompter.Shown.back().Kind + w.Prompter.LastText(),
+                 "info" + GetText(GeneralForm, "@globnopat"));
     }
 
     // Design mode and back leaves a large draft exactly as it was and

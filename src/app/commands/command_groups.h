@@ -1,9 +1,11 @@
 #pragma once
 
+#include "commands/analyze_commands.h"
 #include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/export_commands.h"
 #include "commands/file_commands.h"
+#include "commands/fill_commands.h"
 #include "commands/options_commands.h"
 #include "commands/view_commands.h"
 
@@ -13,13 +15,16 @@ namespace hw {
 // handlers call into these.
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
-        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Colours(ctx), Export(ctx) {}
+        : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
+          Colours(ctx), Export(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
     ViewCommands View;
     OptionsCommands Options;
     HelpCommands Help;
+    FillCommands Fill;
+    AnalyzeCommands Analyze;
     ColourCommands Colours; // across the menus
     ExportCommands Export;  // File > Export
 };

@@ -20,6 +20,13 @@ Change EditorDocument::Restore(const Snapshot& s) {
     return Report(doc_.Restore(s));
 }
 
+Change EditorDocument::Preview(const Snapshot& s, const std::function<void(DraftState&)>& fn) {
+    Change c = doc_.Restore(s);
+    fn(doc_.Draft());
+    c.Merge(doc_.Compare(s));
+    return Report(c);
+}
+
 Change EditorDocument::Undo() {
     return Report(doc_.Undo());
 }

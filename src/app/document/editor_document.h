@@ -28,6 +28,8 @@ public:
                   uint32_t mergeKey = 0);
     // Back to a snapshot without a step (a preview or a cancelled dialog).
     Change Restore(const Snapshot& s);
+    // A dialog's Preview: back to the snapshot, then fn, without a step.
+    Change Preview(const Snapshot& s, const std::function<void(DraftState&)>& fn);
     Change Undo();
     Change Redo();
     bool CanUndo() const { return doc_.CanUndo(); }

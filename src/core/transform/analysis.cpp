@@ -120,8 +120,8 @@ void SortByPeriod(DraftState& d, PeriodKind kind) {
     }
 }
 
-void FillEmptyEnds(DraftState& d) {
-    const int last = LastThreadedEnd(d, MaxEnds);
+void FillEmptyEnds(DraftState& d, int last) {
+    last = last > 0 ? std::min(last, MaxEnds) : LastThreadedEnd(d, MaxEnds);
     int highest = 0;
     bool anyEmpty = false;
     for (int e = 1; e <= last; ++e) {
@@ -142,9 +142,9 @@ void FillEmptyEnds(DraftState& d) {
     }
 }
 
-void FillEmptyPicks(DraftState& d) {
+void FillEmptyPicks(DraftState& d, int last) {
     if (!d.TreadleMode || d.MultipleTr) return;
-    const int last = LastTreadledPick(d, MaxPicks);
+    last = last > 0 ? std::min(last, MaxPicks) : LastTreadledPick(d, MaxPicks);
     int highest = 0;
     bool anyEmpty = false;
     for (int p = 1; p <= last; ++p) {
@@ -159,6 +159,27 @@ void FillEmptyPicks(DraftState& d) {
     for (int s = 1; s <= MaxShafts; ++s) d.TieUpAt(s, extra) = 0;
 }
 
+void DeriveThreadingAndLiftplan(DraftState& d) {
+    int lastEnd = 0, lastPick = 0;
+    for (int p = 1; p <= DesignSize; ++p)
+        for (int e = 1; e <= DesignSize; ++e)
+            if (DesignGet(d, p, e)) {
+                lastEnd = std::max(lastEnd, e);
+                lastPick = std::max(lastPick, p);
+            }
+    d.Ends = uint16_t(std::max<int>(d.Ends, lastEnd));
+    d.Picks = uint16_t(std::max<int>(d.Picks, lastPick));
+
+    const int distinct = DeriveThreading(d, DesignSize, DesignSize);
+    if (distinct > 0) d.Shafts = uint16_t(distinct);
+    d.Shafts = uint16_t(std::clamp<int>(d.Shafts, MinShafts, MaxShafts));
+    d.Treadles = d.Shafts;
+
+    BuildLiftplanFromDrawdown(d, DesignSize, DesignSize);
+    ClearThreadingFrom(d, DesignSize + 1);
+    ClearLiftplanFrom(d, DesignSize + 1);
+}
+
 DesignToDraftResult DesignToDraft(DraftState& d, bool warpEmptyEnds,
                                   const std::function<bool()>& confirmManyShafts) {
     DesignToDraftResult result;
@@ -166,24 +187,7 @@ DesignToDraftResult DesignToDraft(DraftState& d, bool warpEmptyEnds,
         return result;
     bool overflow = false;
     if (!(d.TreadleMode && d.MultipleTr)) {
-        int lastEnd = 0, lastPick = 0;
-        for (int p = 1; p <= DesignSize; ++p)
-            for (int e = 1; e <= DesignSize; ++e)
-                if (DesignGet(d, p, e)) {
-                    lastEnd = std::max(lastEnd, e);
-                    lastPick = std::max(lastPick, p);
-                }
-        d.Ends = uint16_t(std::max<int>(d.Ends, lastEnd));
-        d.Picks = uint16_t(std::max<int>(d.Picks, lastPick));
-
-        const int distinct = DeriveThreading(d, DesignSize, DesignSize);
-        if (distinct > 0) d.Shafts = uint16_t(distinct);
-        d.Shafts = uint16_t(std::clamp<int>(d.Shafts, MinShafts, MaxShafts));
-        d.Treadles = d.Shafts;
-
-        BuildLiftplanFromDrawdown(d, DesignSize, DesignSize);
-        ClearThreadingFrom(d, DesignSize + 1);
-        ClearLiftplanFrom(d, DesignSize + 1);
+        DeriveThreadingAndLiftplan(d);
         if (d.TreadleMode) overflow = DeriveTieupAndTreadling(d, DesignSize, true);
         if (warpEmptyEnds) {
             FillEmptyEnds(d);

@@ -23,10 +23,15 @@ enum class PeriodKind { Shafts, Treadles };
 // ends (picks), unless the order is pointed or fewer than two are regular.
 void SortByPeriod(DraftState& d, PeriodKind kind);
 
-// Puts the unthreaded ends (untreadled picks) up to the last used one on an
-// extra shaft (treadle) that lifts nothing.
-void FillEmptyEnds(DraftState& d);
-void FillEmptyPicks(DraftState& d);
+// Puts the unthreaded ends (untreadled picks) up to the last used one, or
+// up to `last` when given, on an extra shaft (treadle) that lifts nothing.
+void FillEmptyEnds(DraftState& d, int last = 0);
+void FillEmptyPicks(DraftState& d, int last = 0);
+
+// The threading and liftplan rows of the 50 x 50 design (the end and pick
+// counts raised to its extent, shafts and treadles to its distinct columns);
+// nothing beyond the fiftieth end and pick is kept.
+void DeriveThreadingAndLiftplan(DraftState& d);
 
 struct DesignToDraftResult {
     bool Done = false;             // false: the user kept Design mode, nothing changed
