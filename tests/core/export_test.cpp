@@ -102,6 +102,14 @@ TEST(PngFile, PalettesPackTheirIndexesAndTooManyColoursGoRgb) {
             for (int x = 0; x < 37; ++x)
                 ASSERT_EQ(back.At(x, y), shown[size_t((x * 5 + y * 37) % colors)]) << colors;
     }
+    // Wider than a million pixels (a fabric stretched from 1 to 255 per unit).
+    PngPicture wide;
+    wide.Width = 1020000, wide.Height = 2;
+    wide.Palette = {White, Black};
+    wide.IndexRow = [](int y, uint8_t* out) { std::fill_n(out, 1020000, uint8_t(y)); };
+    ASSERT_TRUE(WritePng(dir.File("wide.png"), wide));
+    const test::Bytes header = test::ReadBytes(dir.File("wide.png"));
+    EXPECT_EQ(header[17] << 16 | header[18] << 8 | header[19], 1020000);
     // A pixel its palette lacks is refused, and nothing is left behind.
     PngPicture pic;
     pic.Width = pic.Height = 4;
@@ -111,7 +119,7 @@ TEST(PngFile, PalettesPackTheirIndexesAndTooManyColoursGoRgb) {
     };
     EXPECT_FALSE(WritePng(dir.File("bad.png"), pic));
     EXPECT_FALSE(std::filesystem::exists(dir.File("bad.png")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 5);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 6);
 }
 
 // Painted a few rows at a time, the picture is the one painted whole.

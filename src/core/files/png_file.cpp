@@ -125,6 +125,9 @@ struct Rows {
 bool Encode(PngWriter& w, std::FILE* file, const PngPicture& pic, Rows& r) {
     if (setjmp(png_jmpbuf(w.png))) return false;
     png_init_io(w.png, file);
+    // The fabric stretched to very unequal densities is wider than libpng's
+    // default limit of a million pixels.
+    png_set_user_limits(w.png, 0x7FFFFFFF, 0x7FFFFFFF);
     png_set_IHDR(w.png, w.info, png_uint_32(pic.Width), png_uint_32(pic.Height), r.bits,
                  r.indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
