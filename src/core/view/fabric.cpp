@@ -336,9 +336,20 @@ uint32_t YarnRandom::Next() {
     return uint32_t((state_ * 0x2545F4914F6CDD1Dull) >> 32);
 }
 
+// The middle of a thread: one in four pixels lighter, one darker (a table
+// lookup: a switch would mispredict every other pixel).
+static uint32_t Speckle(const YarnShades& s, uint32_t bits) {
+    return s.Speckles[bits & 3][(bits >> 2) * 7ull >> 30];
+}
+
 YarnShades::YarnShades(ColorRef c) : Color(c), Plain(ToRgb32(c)) {
     for (int n = 2; n < 32; ++n) Darker[n] = ToRgb32(hw::Darker(c, n));
     for (int n = 5; n < 12; ++n) Lighter[n] = ToRgb32(hw::Lighter(c, n));
+    for (int k = 0; k < 7; ++k) {
+        Speckles[0][k] = Speckles[1][k] = Plain;
+        Speckles[2][k] = Lighter[k + 5];
+        Speckles[3][k] = Darker[k + 7];
+    }
 }
 
 void YarnCell(uint32_t* out, int stride, const YarnShades& s, bool weft, int w, int h,
@@ -356,15 +367,7 @@ void YarnCell(uint32_t* out, int stride, const YarnShades& s, bool weft, int w, 
             return darker(i == last ? random.Below(3) + 2 : random.Below(12 * (last - i)) + 2);
         if (shadeNear && i <= near)
             return darker(i == 0 ? random.Below(4) + 3 : random.Below(16 * i) + 2);
-        const uint32_t bits = random.Next();
-        switch (bits & 3) {
-        case 2:
-            return s.Lighter[((bits >> 2) * 7ull >> 30) + 5];
-        case 3:
-            return s.Darker[((bits >> 2) * 7ull >> 30) + 7];
-        default:
-            return s.Plain;
-        }
+        return Speckle(s, random.Next());
     };
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -442,6 +445,10 @@ void FabricRenderer::PaintFlat() {
             }
             if (!shades[c.Color])
                 shades[c.Color] = std::make_unique<YarnShades>(d_.ColorTable[c.Color]);
+            if (tw == 1 && th == 1) { // single pixels have no edges
+                strip[size_t(x)] = Speckle(*shades[c.Color], yarn_.Next());
+                continue;
+            }
             YarnCell(strip.data() + x, stripWidth, *shades[c.Color], c.Kind == ClothKind::Weft, tw,
                      th, yarn_);
         }

@@ -136,6 +136,7 @@ struct YarnShades {
     uint32_t Plain;
     uint32_t Darker[32] = {};  // [n]: each channel less 1/n
     uint32_t Lighter[12] = {}; // [n]: each channel 1/n nearer to 255
+    uint32_t Speckles[4][7];   // a thread's middle, by two random bits and 0..6
 };
 
 // A yarn cell of w x h pixels (RGB32, rows `stride` apart): a weft shades
