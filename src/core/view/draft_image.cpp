@@ -46,11 +46,13 @@ DraftImageLayout LayoutDraftImage(const DraftState& source, const DraftImageOpti
 
 std::vector<ColorRef> DraftImageColors(const DraftImageLayout& l) {
     const DraftState& d = *l.Draft;
-    std::vector<ColorRef> colors = {l.Settings.BackgroundColor, l.Settings.GridColor,
-                                    l.Settings.MarkingColor, MarkColor};
+    std::vector<ColorRef> colors;
     auto add = [&](ColorRef c) {
         if (std::find(colors.begin(), colors.end(), c) == colors.end()) colors.push_back(c);
     };
+    for (ColorRef c : {l.Settings.BackgroundColor, l.Settings.GridColor, l.Settings.MarkingColor,
+                       MarkColor})
+        add(c);
     std::array<bool, PaletteSize> used{};
     for (int e = 1; e <= l.Window.VisibleEnds && e <= MaxEnds; ++e)
         used[d.WarpColors[size_t(e)]] = true;
