@@ -12,6 +12,8 @@
 #include "dialogs/new_dialog.h"
 #include "dialogs/num_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/paste_dialogs.h"
+#include "dialogs/range_dialogs.h"
 #include "dialogs/report_window.h"
 #include "dialogs/wif_dialog.h"
 #include "document/editor_document.h"
@@ -166,6 +168,16 @@ const Form Forms[] = {
     {"TTwillDlg", [] { return new TTwillDlg; }},
     {"TSatinDlg", [] { return new TSatinDlg(16); }},
     {"TTieUpSpecialDlg", [] { return new TTieUpSpecialDlg(TieUpEffects{}); }},
+    {"TDlgNum2",
+     [] {
+         return new TDlgNum2(nullptr, {GeneralForm, "@insends", "@fromend", "@numends", ""});
+     }},
+    {"TDlgFlo2",
+     [] {
+         return new TDlgFlo2(nullptr, {GeneralForm, "@switr", "@idtreadle", "@idtreadle", ":"});
+     }},
+    {"TPasteDlg", [] { return new TPasteDlg; }},
+    {"TSelectDlg", [] { return new TSelectDlg; }},
     {"TPalWin", [] { return new TPalWin; }},
     {"TColEditDlg", [] { return new TColEditDlg(std::make_unique<DraftState>()->Palette, 1, 9); }},
     {"TFabwindow",
@@ -175,7 +187,6 @@ const Form Forms[] = {
          return new TFabwindow(doc, view);
      }},
     {"TWifdlg", [] { return new TWifdlg(4, 4, 40, 30); }},
-    {"TDlgNum2", [] { return new TDlgNum2; }},
 };
 
 const char* const Table =

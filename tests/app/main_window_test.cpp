@@ -184,6 +184,38 @@ private slots:
         test::AcceptNextDialog(); // OK before any Twill press makes one twill
         w.Trigger("RandomTwill1");
         stepDone();
+        // Utilities and Transform, a range dialog, cut and paste.
+        w.Prompter.Answers = {IdNo};
+        w.Trigger("Reducetoonerepeat1");
+        stepDone();
+        for (auto [name, first, second] : {std::tuple{"InsEnds1", 2, 3}, {"DelShafts1", 4, 4}}) {
+            test::AcceptNextDialog({{"SpinEdit1", first}, {"SpinEdit2", second}});
+            w.Trigger(name);
+            stepDone();
+        }
+        for (const char* name : {"ReverseWarpOrder1", "Warp1", "ReverseOrder1", "Reverse1"}) {
+            w.Trigger(name);
+            stepDone();
+        }
+        test::WhenModal([](QWidget* dlg) { // two pairs switched, one step
+            for (const char* first : {"1", "2"}) {
+                test::TypeInto(test::Child<QSpinBox>(dlg, "SpinEdit1"), first);
+                test::Click(test::Child<QPushButton>(dlg, "SwitchBtn"));
+            }
+            test::Click(test::Child<QPushButton>(dlg, "CloseBtn"));
+        });
+        w.Trigger("SwitchShafts1");
+        stepDone();
+        w.Prompter.Answers = {IdOk};
+        w.Trigger("Rotate1");
+        stepDone();
+        QTest::keyClick(w.Form.get(), Qt::Key_M);
+        w.Click(g.Threading, 1, 1);
+        w.Trigger("EditCutItem");
+        stepDone();
+        w.Click(g.Threading, 3, 1);
+        w.Trigger("EditPasteItem");
+        stepDone();
         // Options to a liftplan loom, then Clear > Liftplan.
         test::WhenModal([](QWidget* dlg) {
             test::Click(test::Child<QRadioButton>(dlg, "LoomGroup1"));

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "commands/analyze_commands.h"
+#include "commands/clipboard_commands.h"
 #include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/export_commands.h"
 #include "commands/file_commands.h"
 #include "commands/fill_commands.h"
 #include "commands/options_commands.h"
+#include "commands/structure_commands.h"
 #include "commands/view_commands.h"
 
 namespace hw {
@@ -16,7 +18,7 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Colours(ctx), Export(ctx) {}
+          Clipboard(ctx), Structure(ctx), Colours(ctx), Export(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -25,8 +27,10 @@ struct CommandGroups {
     HelpCommands Help;
     FillCommands Fill;
     AnalyzeCommands Analyze;
-    ColourCommands Colours; // across the menus
-    ExportCommands Export;  // File > Export
+    ClipboardCommands Clipboard; // the Edit menu's selection commands
+    StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
+    ColourCommands Colours;      // across the menus
+    ExportCommands Export;       // File > Export
 };
 
 } // namespace hw

@@ -1,12 +1,11 @@
 #include "commands/export_commands.h"
 
-#include "dialogs/num_dialog.h"
+#include "dialogs/range_dialogs.h"
 #include "dialogs/wif_dialog.h"
 #include "document/editor_document.h"
 #include "export/fabric_png.h"
 #include "export/wif_export.h"
 #include "files/message_text.h"
-#include "mainwindow/action_table.h"
 #include "platform/lang_binder.h"
 #include "platform/settings_session.h"
 #include "text/lang.h"
@@ -14,7 +13,6 @@
 #include "view/fabric.h"
 #include "view/status_text.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -56,10 +54,10 @@ void ExportCommands::PNG1Click() {
         return;
     }
     int ends = cloth.Ends, picks = cloth.Picks;
-    const QString caption = ctx_.Actions->Action("PNG1")->text().remove('&');
-    if (!TDlgNum2::Ask(ctx_.Window, caption, Q(GetText(GeneralForm, "@idends")),
-                       Q(GetText(GeneralForm, "@idpicks")), std::min(16, cloth.Ends), cloth.Ends,
-                       std::min(16, cloth.Picks), cloth.Picks, ends, picks))
+    // The caption is the menu item's.
+    if (!TDlgNum2::Ask(ctx_.Window, {GeneralForm, "@pngsize", "@idends", "@idpicks", ":"},
+                       std::min(16, cloth.Ends), cloth.Ends, std::min(16, cloth.Picks), cloth.Picks,
+                       ends, picks))
         return;
     const QString path = ChoosePath("PNG Image (*.png)|*.png|Any file (*)|*", "png",
                                     PatternName(d).isEmpty() ? QString() : PatternName(d) + ".png");

@@ -33,6 +33,8 @@ struct EnableState {
     bool CanUndo = false;
     bool CanRedo = false;
     bool SelectionMode = false;
+    bool HasSelection = false; // a selection rectangle is present
+    bool CanPaste = false;     // the clipboard holds text or a picture
     StrokeTool Tool = StrokeTool::Line;
     int Language = 0;
 };

@@ -21,8 +21,10 @@
 #include "view/status_text.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -113,6 +115,12 @@ TWform::TWform(QWidget* parent)
             [this] { status_->ShowPointer(doc_->Draft(), view_->Window(), view_->Pointer()); });
     connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);
     connect(view_, &DraftView::ToolChanged, this, &TWform::Refresh);
+    // During a selection panel 0 shows its size.
+    connect(view_, &DraftView::SelectionChanged, this, [this] {
+        status_->ShowHint(Q(SelectionSizeText(view_->SelectedBlock())));
+        Refresh();
+    });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TWform::Refresh);
 
     // Texts the window composes itself follow every language switch too.
     new LangBinder(this, "TWform", [this] { Refresh(); });
@@ -207,6 +215,8 @@ void TWform::Refresh() {
     s.CanUndo = doc_->CanUndo();
     s.CanRedo = doc_->CanRedo();
     s.SelectionMode = view_->SelectionMode();
+    s.HasSelection = view_->HasSelection();
+    s.CanPaste = groups_->Clipboard.CanPaste();
     s.Tool = view_->Tool();
     s.Language = CurrentLanguage();
     actions_->Update(s);

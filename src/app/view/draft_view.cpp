@@ -43,6 +43,29 @@ StrokeButton ButtonOf(Qt::MouseButton b) {
     return b == Qt::RightButton ? StrokeButton::Right : StrokeButton::Left;
 }
 
+// Draws on a widget through its painter, in device pixels.
+class PainterCanvas : public Canvas {
+public:
+    explicit PainterCanvas(QPainter& p) : p_(p) {}
+    void FillRect(int x, int y, int width, int height, ColorRef color) override {
+        p_.fillRect(QRect(x, y, width, height), QColor::fromRgb(ToRgb32(color)));
+    }
+    void DrawLine(int x0, int y0, int x1, int y1, ColorRef color) override {
+        p_.setPen(QColor::fromRgb(ToRgb32(color)));
+        p_.drawLine(x0, y0, x1, y1);
+    }
+    void SetPixel(int x, int y, ColorRef color) override { FillRect(x, y, 1, 1, color); }
+
+private:
+    QPainter& p_;
+};
+
+// A box of device pixels as the surface's (logical) rectangle around it.
+QRect LogicalRect(const PixelBox& box, double r) {
+    return {int(std::floor(box.X / r)), int(std::floor(box.Y / r)),
+            int(std::ceil(box.Width / r)) + 2, int(std::ceil(box.Height / r)) + 2};
+}
+
 } // namespace
 
 // The drawing surface: shows the view's picture and hands the mouse to it.
@@ -62,6 +85,12 @@ protected:
             p.fillRect(event->rect(), QColor(ToRgb32(view_.settings_.BackgroundColor)));
         else
             p.drawImage(QPoint(0, 0), view_.image_);
+        if (!view_.frame_.Empty()) {
+            const double r = devicePixelRatioF();
+            p.scale(1 / r, 1 / r);
+            PainterCanvas canvas(p);
+            DrawSelectionFrame(canvas, view_.frame_);
+        }
     }
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) return;
@@ -137,6 +166,7 @@ DraftView::DraftView(EditorDocument& doc, QWidget* parent) : QWidget(parent), do
     connect(&doc_, &EditorDocument::Changed, this, &DraftView::ShowChange);
     connect(&doc_, &EditorDocument::Replaced, this, [this] {
         CancelStroke();
+        DropSelection();
         SetCurrentColor(StartColor(doc_.Draft()));
         ResetScroll(window_);
         // A new, empty pattern has no cloth to show.
@@ -269,6 +299,7 @@ void DraftView::FullRepaint() {
     for (const StrokeItem& item : stroke_.Shown)
         PaintStrokeItem(r, d, window_, stroke_.Area, item, false);
     Flush();
+    UpdateFrame();
     QApplication::restoreOverrideCursor();
 }
 
@@ -298,6 +329,7 @@ void DraftView::ShowChange(const Change& change) {
     PaintChange(r, d, window_, change, lastThreaded_);
     lastThreaded_ = LastThreadedVisible(d, window_);
     Flush();
+    UpdateFrame();
 }
 
 void DraftView::ShowStrokePaint(const StrokePaint& paint) {
@@ -317,9 +349,44 @@ void DraftView::Flush() {
     canvas_->ResetDirty();
     if (box.Empty()) return;
     const double r = PixelRatio();
-    const QRect logical(int(std::floor(box.X / r)), int(std::floor(box.Y / r)),
-                        int(std::ceil(box.Width / r)) + 2, int(std::ceil(box.Height / r)) + 2);
-    surface_->update(logical);
+    surface_->update(LogicalRect(box, r));
+}
+
+// ---- the selection ----
+
+CellBlock DraftView::SelectedBlock() const {
+    return SelectionBlock(doc_.Draft(), selection_);
+}
+
+void DraftView::DropSelection() {
+    const bool had = selection_.Present();
+    selection_ = {};
+    UpdateFrame();
+    if (had) emit SelectionChanged();
+}
+
+void DraftView::UpdateFrame() {
+    if (selection_.Present() && SelectedBlock().Area == SelArea::None) {
+        // Its area went with a change of mode or loom.
+        selection_ = {};
+        emit SelectionChanged();
+    }
+    const PixelBox box =
+        laidOut_ ? SelectionFrame(doc_.Draft(), window_, geometry_, selection_) : PixelBox{};
+    if (box == frame_) return;
+    const double r = PixelRatio();
+    if (!frame_.Empty()) surface_->update(LogicalRect(frame_, r));
+    if (!box.Empty()) surface_->update(LogicalRect(box, r));
+    frame_ = box;
+}
+
+QImage DraftView::DrawingAreaImage() const {
+    if (image_.isNull()) return {};
+    const QRect area(geometry_.X0, geometry_.Y0, geometry_.Width, geometry_.Height);
+    QImage copy =
+        image_.copy(area.intersected(image_.rect())).convertToFormat(QImage::Format_RGB888);
+    copy.setDevicePixelRatio(1);
+    return copy;
 }
 
 // ---- zoom and scrolling ----
@@ -390,6 +457,7 @@ void DraftView::SetTool(StrokeTool tool) {
 
 void DraftView::SetSelectionMode(bool on) {
     selectionMode_ = on;
+    if (!on) DropSelection();
     if (on)
         surface_->setCursor(selectCursor_);
     else
@@ -401,7 +469,12 @@ void DraftView::MouseDown(StrokeButton button, int x, int y) {
     if (fabric_ != FabricView::None) return;
     if (selectionMode_) {
         // The right button is the quick way back to drawing.
-        if (button == StrokeButton::Right) SetTool(StrokeTool::Line);
+        if (button == StrokeButton::Right) {
+            SetTool(StrokeTool::Line);
+        } else if (SelectionPress(selection_, Target(), x, y)) {
+            UpdateFrame();
+            emit SelectionChanged();
+        }
         return;
     }
     const PressOutcome out = StrokePress(stroke_, Target(), button, currentColor_, x, y);
@@ -411,13 +484,19 @@ void DraftView::MouseDown(StrokeButton button, int x, int y) {
 
 void DraftView::MouseMove(int x, int y) {
     if (stroke_.Open()) ShowStrokePaint(StrokeMove(stroke_, Target(), x, y));
-    const ViewHit hit = fabric_ != FabricView::None ? ViewHit{} : HitTest(geometry_, x, y, false);
+    const bool fabric = fabric_ != FabricView::None;
+    if (!fabric && selectionMode_ && SelectionDrag(selection_, Target(), x, y)) {
+        UpdateFrame();
+        emit SelectionChanged();
+    }
+    const ViewHit hit = fabric ? ViewHit{} : HitTest(geometry_, x, y, false);
     if (hit == pointer_) return;
     pointer_ = hit;
     emit PointerMoved();
 }
 
 void DraftView::MouseUp(StrokeButton button) {
+    if (button == StrokeButton::Left) selection_.Dragging = false;
     if (!stroke_.Open() || (button == StrokeButton::Left) != stroke_.Left) return;
     const FinishedStroke f = StrokeFinish(stroke_);
     doc_.Edit([&](DraftState& d) { f.Apply(d); });
@@ -444,6 +523,7 @@ void DraftView::SetCurrentColor(int index) {
 void DraftView::SetFabric(FabricView view) {
     if (view == fabric_) return;
     CancelStroke();
+    DropSelection(); // the cloth has no cells to select
     fabric_ = view;
     pointer_ = {};
     emit PointerMoved();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/selection.h"
 #include "edit/stroke.h"
 #include "model/view_window.h"
 #include "view/fabric.h"
@@ -77,6 +78,18 @@ public:
     // The cell under the mouse (for Insert and Delete and the status line).
     const ViewHit& Pointer() const { return pointer_; }
 
+    // The selection tool's rectangle, in draft numbers; the block is empty
+    // (Area None) when there is none or its area is gone with a mode change.
+    const Selection& CurrentSelection() const { return selection_; }
+    CellBlock SelectedBlock() const;
+    bool HasSelection() const { return SelectedBlock().Area != SelArea::None; }
+    void DropSelection();
+    // The selection's frame on the surface, in device pixels (empty when
+    // none is shown); it is drawn over the picture, never into it.
+    PixelBox FrameBox() const { return frame_; }
+    // The drawing area's picture, as Copy Image takes it.
+    QImage DrawingAreaImage() const;
+
     // The mouse, in device pixels of the surface (the surface forwards them).
     void MouseDown(StrokeButton button, int x, int y);
     void MouseMove(int x, int y);
@@ -97,6 +110,8 @@ signals:
     void ToolChanged();
     // The current colour changed (a right click in a colour row, a load).
     void CurrentColorChanged(int index);
+    // A selection began, grew, shrank or went.
+    void SelectionChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +128,8 @@ private:
     void Flush();
     RasterCanvas& CanvasForSize();
     StrokeTarget Target() const;
+    // Brings the frame on screen up to date with the selection and layout.
+    void UpdateFrame();
 
     EditorDocument& doc_;
     ViewSettings settings_;
@@ -128,6 +145,8 @@ private:
     int lastThreaded_ = 0;                        // last threaded visible end as painted
     ViewHit pointer_;
     QCursor selectCursor_;
+    Selection selection_;
+    PixelBox frame_;
 
     DraftSurface* surface_ = nullptr;
     QWidget* hPanel_ = nullptr;

@@ -1,0 +1,145 @@
+#include "dialogs/range_dialogs.h"
+
+#include "dialogs/form_widgets.h"
+#include "help/context_help.h"
+#include "platform/lang_binder.h"
+#include "text/help_topics.h"
+#include "text/lang.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace hw {
+
+namespace {
+
+QString Text(const std::string& form, const std::string& key, const std::string& suffix = {}) {
+    return QString::fromStdString(GetText(form, key) + suffix);
+}
+
+// Labels and fields on two rows; four digits fit the fields.
+QGridLayout* FieldRows(QWidget* parent, QLabel*& label1, QSpinBox*& spin1, QLabel*& label2,
+                       QSpinBox*& spin2) {
+    spin1 = Spin(parent, "SpinEdit1", 1, 9999);
+    spin2 = Spin(parent, "SpinEdit2", 1, 9999);
+    label1 = Label(parent, "Label1", "", spin1);
+    label2 = Label(parent, "Label2", "", spin2);
+    auto* grid = new QGridLayout;
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(spin1, 0, 1);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(spin2, 1, 1);
+    return grid;
+}
+
+} // namespace
+
+TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
+    setObjectName("TDlgNum2");
+    SetHelpContext(this, help::InsertDelete);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(FieldRows(this, label1_, spin1_, label2_, spin2_));
+    const auto [ok, cancel] = MakeOkCancel(this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    new LangBinder(this, "TDlgNum2", [this] { ShowTexts(); });
+}
+
+void TDlgNum2::SetTexts(const RangeTexts& texts) {
+    texts_ = texts;
+    ShowTexts();
+}
+
+void TDlgNum2::ShowTexts() {
+    if (texts_.Form.empty()) return;
+    setWindowTitle(Text(texts_.Form, texts_.Caption));
+    label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
+    label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
+}
+
+bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2, int max2,
+                   int& first, int& second) {
+    TDlgNum2 dialog(parent, texts);
+    dialog.spin1_->setRange(min1, std::max(min1, max1));
+    dialog.spin2_->setRange(min2, std::max(min2, max2));
+    dialog.spin1_->setValue(first);
+    dialog.spin2_->setValue(second);
+    dialog.spin1_->selectAll();
+    dialog.spin1_->setFocus();
+    if (dialog.exec() != QDialog::Accepted) return false;
+    first = dialog.spin1_->value();
+    second = dialog.spin2_->value();
+    return true;
+}
+
+TDlgFlo2::TDlgFlo2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
+    setObjectName("TDlgFlo2");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    SetHelpContext(this, help::SwitchShaftsTreadles);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(FieldRows(this, label1_, spin1_, label2_, spin2_));
+    switch_ = new QPushButton("Switch", this);
+    switch_->setObjectName("SwitchBtn");
+    switch_->setDefault(true);
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName("CloseBtn");
+    connect(switch_, &QPushButton::clicked, this, [this] {
+        if (doSwitch_) doSwitch_(spin1_->value(), spin2_->value());
+        spin2_->setFocus();
+        spin2_->selectAll();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(switch_);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    new LangBinder(this, "TDlgFlo2", [this] { ShowTexts(); });
+}
+
+void TDlgFlo2::SetTexts(const RangeTexts& texts) {
+    texts_ = texts;
+    ShowTexts();
+}
+
+void TDlgFlo2::ShowTexts() {
+    if (texts_.Form.empty()) return;
+    setWindowTitle(Text(texts_.Form, texts_.Caption));
+    label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
+    label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
+}
+
+void TDlgFlo2::Execute(const RangeTexts& texts, int maximum, int first, int second, bool nearTop,
+                       const std::function<void(int, int)>& doSwitch) {
+    SetTexts(texts);
+    spin1_->setRange(1, maximum);
+    spin2_->setRange(1, maximum);
+    spin1_->setValue(first);
+    spin2_->setValue(second);
+    doSwitch_ = doSwitch;
+    // Clear of the threading and tie-up, so the switches can be watched.
+    adjustSize();
+    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const int x = area.x() + (area.width() - frameGeometry().width()) / 2;
+        const int fifth = area.height() / 5;
+        move(x, nearTop ? area.y() + fifth
+                        : area.y() + area.height() - fifth - frameGeometry().height());
+    }
+    spin1_->setFocus();
+    spin1_->selectAll();
+    exec();
+    doSwitch_ = nullptr;
+}
+
+} // namespace hw

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace hw {
+
+// The keys of a dialog's caption and two labels in a translation table, so
+// that they follow a language switch while the dialog is open.
+struct RangeTexts {
+    std::string Form;
+    std::string Caption;
+    std::string First;  // the first field's label
+    std::string Second; // the second one's
+    std::string Suffix; // after each label (":" where the key has none)
+};
+
+// The two-number dialog: a caption, two labelled fields, OK and Cancel.
+class TDlgNum2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDlgNum2(QWidget* parent = nullptr, const RangeTexts& texts = {});
+
+    // Opens modally with the values; OK writes the fields back and gives
+    // true, Cancel changes nothing.
+    static bool Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2,
+                    int max2, int& first, int& second);
+
+    void SetTexts(const RangeTexts& texts);
+    QSpinBox* SpinEdit1() const { return spin1_; }
+    QSpinBox* SpinEdit2() const { return spin2_; }
+
+private:
+    void ShowTexts();
+
+    RangeTexts texts_;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QSpinBox* spin1_ = nullptr;
+    QSpinBox* spin2_ = nullptr;
+};
+
+// The switch dialog: two shaft (treadle) numbers and "Switch", which
+// exchanges them at once and leaves the dialog open for the next pair;
+// "Close" ends it.
+class TDlgFlo2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDlgFlo2(QWidget* parent = nullptr, const RangeTexts& texts = {});
+
+    // Runs modally until Close; every Switch calls doSwitch with the two
+    // numbers. Both fields range 1..maximum. nearTop places the dialog in
+    // the upper part of the screen (the threading is at the bottom), else
+    // in the lower part.
+    void Execute(const RangeTexts& texts, int maximum, int first, int second, bool nearTop,
+                 const std::function<void(int, int)>& doSwitch);
+
+    void SetTexts(const RangeTexts& texts);
+    QSpinBox* SpinEdit1() const { return spin1_; }
+    QSpinBox* SpinEdit2() const { return spin2_; }
+
+private:
+    void ShowTexts();
+
+    RangeTexts texts_;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QSpinBox* spin1_ = nullptr;
+    QSpinBox* spin2_ = nullptr;
+    QPushButton* switch_ = nullptr;
+    std::function<void(int, int)> doSwitch_;
+};
+
+} // namespace hw
