@@ -13,10 +13,13 @@ Command DumpCommand();
 Command ConvertCommand();
 Command DraftImageCommand();
 Command ReportCommand();
+Command FabricPngCommand();
+Command WifCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(), ConvertCommand(),
-                                                  DraftImageCommand(), ReportCommand()};
+    static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
+                                                  DraftImageCommand(), ReportCommand(),
+                                                  FabricPngCommand(),  WifCommand()};
     return commands;
 }
 

@@ -3,6 +3,8 @@
 // to another while open, each shows that language's text from its table.
 #include "dialog_driver.h"
 
+#include "colours/col_edit_dlg.h"
+#include "colours/pal_win.h"
 #include "dialogs/blend_dialog.h"
 #include "dialogs/components_dialog.h"
 #include "dialogs/fill_dialogs.h"
@@ -15,6 +17,8 @@
 #include "dialogs/range_dialogs.h"
 #include "dialogs/report_window.h"
 #include "dialogs/translate_dialog.h"
+#include "dialogs/wif_dialog.h"
+#include "document/editor_document.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "help/tip_of_the_day.h"
@@ -22,6 +26,8 @@
 #include "platform/lang_binder.h"
 #include "platform/qt_prompter.h"
 #include "text/start_language.h"
+#include "view/draft_view.h"
+#include "view/fab_window.h"
 
 #include <functional>
 #include <map>
@@ -204,6 +210,15 @@ const Form Forms[] = {
          return f;
      }},
     {"TNumInputForm", [] { return new TNumInputForm; }},
+    {"TPalWin", [] { return new TPalWin; }},
+    {"TColEditDlg", [] { return new TColEditDlg(std::make_unique<DraftState>()->Palette, 1, 9); }},
+    {"TFabwindow",
+     [] {
+         static EditorDocument doc;
+         static DraftView view(doc);
+         return new TFabwindow(doc, view);
+     }},
+    {"TWifdlg", [] { return new TWifdlg(4, 4, 40, 30); }},
 };
 
 const char* const Table =

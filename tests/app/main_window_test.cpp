@@ -16,6 +16,7 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -158,6 +159,18 @@ private slots:
         stepDone();
         w.Trigger("Colors1");
         stepDone();
+        test::WhenModal([](QWidget* dlg) {
+            static_cast<QColorDialog*>(dlg)->setCurrentColor(QColor(1, 2, 3));
+            static_cast<QDialog*>(dlg)->accept();
+        });
+        w.Trigger("ColorDialogItem"); // the current colour, 7
+        stepDone();
+        test::WhenModal([](QWidget* dlg) {
+            test::Child<QToolButton>(dlg, "SpeedButton2")->click(); // a row of colours
+            test::Click(test::Child<QPushButton>(dlg, "OKBtn"));
+        });
+        w.Trigger("EditColors1");
+        stepDone();
         QTest::mouseMove(w.Surface(), w.Cell(g.Treadling, 1, 2));
         QTest::keyClick(w.Form.get(), Qt::Key_Insert);
         stepDone();
@@ -295,7 +308,8 @@ private slots:
             return d.Threading == s.Threading && d.Treadling == s.Treadling &&
                    d.Liftplan == s.Liftplan && d.TieUp == s.TieUp && d.WarpColors == s.WarpColors &&
                    d.WeftColors == s.WeftColors && d.Shafts == s.Shafts &&
-                   d.TreadleMode == s.TreadleMode && d.Notes == s.Notes;
+                   d.TreadleMode == s.TreadleMode && d.Notes == s.Notes && d.Palette == s.Palette &&
+                   d.ColorTable == s.ColorTable;
         };
         for (size_t i = states.size() - 1; i > 0; --i) {
             QVERIFY(w.Action("EditUndoItem")->isEnabled());

@@ -2,7 +2,9 @@
 
 #include "commands/analyze_commands.h"
 #include "commands/clipboard_commands.h"
+#include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
+#include "commands/export_commands.h"
 #include "commands/file_commands.h"
 #include "commands/fill_commands.h"
 #include "commands/input_commands.h"
@@ -18,7 +20,7 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Clipboard(ctx), Structure(ctx), Transform(ctx), Input(ctx) {}
+          Clipboard(ctx), Structure(ctx), Transform(ctx), Input(ctx), Colours(ctx), Export(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -31,6 +33,8 @@ struct CommandGroups {
     StructureCommands Structure; // Utilities and Transform: insert, delete, switch, reorder
     TransformCommands Transform; // the transformations with a dialog
     InputCommands Input;         // Repeat, Keyboard Input and Numeric Input
+    ColourCommands Colours;      // across the menus
+    ExportCommands Export;       // File > Export
 };
 
 } // namespace hw

@@ -10,6 +10,7 @@
 #include "text/messages.h"
 #include "transform/analysis.h"
 #include "view/draft_view.h"
+#include "view/fab_window.h"
 #include "view/geometry.h"
 
 namespace hw {
@@ -27,6 +28,12 @@ constexpr ComponentSet DraftStructure = {
 void ViewCommands::Design1Click() {
     EditorDocument& doc = *ctx_.Doc;
     const DraftState& d = doc.Draft();
+    // From a fabric view: back to the design, or on to it from the draft.
+    if (ctx_.View->Fabric() != FabricView::None) {
+        ctx_.View->SetFabric(FabricView::None);
+        ctx_.Refresh();
+        if (d.DesignMode) return;
+    }
     if (d.DesignMode || (d.TreadleMode && d.MultipleTr)) return;
     const bool hasDraft = LastThreadedEnd(d, MaxEnds) > 0 && LastUsedPick(d, MaxPicks) > 0;
     if (!ctx_.Session->Prefs().ExpertMode && doc.Modified() && hasDraft) {
@@ -46,6 +53,10 @@ void ViewCommands::Design1Click() {
 
 void ViewCommands::Draft1Click() {
     EditorDocument& doc = *ctx_.Doc;
+    if (ctx_.View->Fabric() != FabricView::None) {
+        ctx_.View->SetFabric(FabricView::None);
+        ctx_.Refresh();
+    }
     if (!doc.Draft().DesignMode) return;
     ctx_.View->CancelStroke();
     if (!doc.Core().ScopeChanged({Component::Design})) {
@@ -81,11 +92,53 @@ void ViewCommands::ShowThreading1Click() {
     ctx_.Refresh();
 }
 
+void ViewCommands::ShowFabric(FabricView view) {
+    DraftView& v = *ctx_.View;
+    const DraftState& d = ctx_.Doc->Draft();
+    const ClothExtent cloth = FabricExtent(d);
+    if (v.Fabric() != view && (cloth.Ends == 0 || cloth.Picks == 0)) {
+        ReportNoPattern(ctx_.Prompt());
+    } else {
+        v.SetSelectionMode(false);
+        v.SetFabric(view);
+        // The choice between plain and yarn is kept with the settings.
+        if (view == FabricView::Flat || view == FabricView::Yarn)
+            ctx_.Session->Prefs().Yarnsim = view == FabricView::Yarn;
+    }
+    ctx_.Refresh(); // the view menu's marks, also after a refusal
+}
+
+TFabwindow* ViewCommands::FabricWindow() {
+    if (fabWin_) return fabWin_;
+    fabWin_ = new TFabwindow(*ctx_.Doc, *ctx_.View, ctx_.Window);
+    QObject::connect(fabWin_, &TFabwindow::Closed, fabWin_, [this] {
+        ctx_.Session->Prefs().FabricWindow = false;
+        ctx_.Refresh();
+    });
+    return fabWin_;
+}
+
+void ViewCommands::FabricWindow1Click() {
+    bool& shown = ctx_.Session->Prefs().FabricWindow;
+    shown = !shown;
+    if (shown) {
+        FabricWindow()->show();
+        fabWin_->raise();
+    } else if (fabWin_) {
+        fabWin_->close();
+    }
+    ctx_.Refresh();
+}
+
+void ViewCommands::RestoreFabricWindow() {
+    if (ctx_.Session->Prefs().FabricWindow) FabricWindow()->show();
+}
+
 void ViewCommands::Zoom1Click() {
-    int value = ctx_.Doc->Draft().Zoom;
+    int value = ctx_.View->ShownZoom();
     if (TDlgNum1::Ask(ctx_.Window, {"TWform", "@zoomtitle", "@zoomtxt", "", ":"}, MinZoomStep,
                       MaxZoomStep, value) &&
-        value != ctx_.Doc->Draft().Zoom)
+        value != ctx_.View->ShownZoom())
         SetZoom(value);
 }
 

@@ -21,10 +21,14 @@ struct CommandGroups;
 // after every change of the document, the view mode or the tools.
 struct EnableState {
     bool Design = false;       // Design mode (D)
+    bool Fabric = false;       // a fabric view is shown (F)
+    int FabricView = 0;        // which: 0 none, 1 Fabric, 2 Yarn View, 3 Drapery, 4 Interlacement
     bool TreadleLoom = true;   // a loom with treadles (T)
     bool Multiple = false;     // multiple treadling (M)
     bool ShowThreading = true; // the threading is shown (S)
     bool ColorsUnlinked = false;
+    bool PaletteWindow = false;
+    bool FabricWindow = false;
     bool PathKnown = false;
     bool CanUndo = false;
     bool CanRedo = false;

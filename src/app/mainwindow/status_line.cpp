@@ -57,7 +57,7 @@ void StatusLine::FitToLanguage() {
     const int position =
         width({GetText("TWform", "@idend") + number, GetText("TWform", "@idpick") + number,
                GetText("TWform", "@idshaft") + number, GetText("TWform", "@idtreadle") + number,
-               GetText("TWform", "@idcolor") + number});
+               GetText("TWform", "@idcolor") + number, GetText("TWform", "@compressed")});
     panels_[3]->setFixedWidth(position);
     panels_[4]->setFixedWidth(position);
     panels_[6]->setFixedWidth(
@@ -77,6 +77,11 @@ void StatusLine::ShowPointer(const DraftState& d, const ViewWindow& w, const Vie
     const PositionTexts t = PointerPositionTexts(d, w, hit);
     panels_[3]->setText(Q(t.First));
     panels_[4]->setText(Q(t.Second));
+}
+
+void StatusLine::ShowCompressed(bool compressed) {
+    panels_[3]->setText(compressed ? Q(GetText("TWform", "@compressed")) : QString());
+    panels_[4]->clear();
 }
 
 void StatusLine::ShowDraftState(const DraftState& d) {

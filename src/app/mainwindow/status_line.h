@@ -24,6 +24,8 @@ public:
     void ShowRanges(const ViewWindow& w);
     void ShowPointer(const DraftState& d, const ViewWindow& w, const ViewHit& hit);
     void ShowDraftState(const DraftState& d);
+    // In a fabric view: "Compressed" (or nothing) where the mouse position goes.
+    void ShowCompressed(bool compressed);
     // Sizes the panels for the current language.
     void FitToLanguage();
 

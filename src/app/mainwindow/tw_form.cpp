@@ -1,5 +1,6 @@
 #include "mainwindow/tw_form.h"
 
+#include "colours/color_combo.h"
 #include "commands/command_groups.h"
 #include "document/editor_document.h"
 #include "files/file_io.h"
@@ -108,7 +109,8 @@ TWform::TWform(QWidget* parent)
         session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
 
     connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
-    connect(view_, &DraftView::Scrolled, this, [this] { status_->ShowRanges(view_->Window()); });
+    connect(view_, &DraftView::Scrolled, this,
+            [this] { status_->ShowRanges(view_->ShownRange()); });
     connect(view_, &DraftView::PointerMoved, this,
             [this] { status_->ShowPointer(doc_->Draft(), view_->Window(), view_->Pointer()); });
     connect(view_, &DraftView::ZoomShown, this, &TWform::Refresh);
@@ -184,12 +186,9 @@ void TWform::BuildToolBar() {
     add("OptionSpeedButton", style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     add("PalSpeedButton", ToolIcon(3));
     bar->addSeparator();
-    // The current colour arrives with the colour work; shown, disabled.
-    auto* colorBox = new QComboBox(bar);
-    colorBox->setObjectName("ComboBoxL");
-    colorBox->setFixedWidth(60);
-    colorBox->setEnabled(false);
+    auto* colorBox = new ColorComboBox(bar);
     bar->addWidget(colorBox);
+    groups_->Colours.BindColorBox(colorBox);
     // After the colour box the zoom slider has the keys again.
     connect(colorBox, &QComboBox::activated, slideBar1_, [this] { slideBar1_->setFocus(); });
 }
@@ -204,6 +203,10 @@ void TWform::Refresh() {
     const DraftState& d = doc_->Draft();
     EnableState s;
     s.Design = d.DesignMode;
+    s.Fabric = view_->Fabric() != FabricView::None;
+    s.FabricView = int(view_->Fabric());
+    s.PaletteWindow = session_->Prefs().PaletteWindow;
+    s.FabricWindow = session_->Prefs().FabricWindow;
     s.TreadleLoom = d.TreadleMode;
     s.Multiple = d.TreadleMode && d.MultipleTr;
     s.ShowThreading = view_->Settings().ShowThreading;
@@ -222,13 +225,17 @@ void TWform::Refresh() {
         ->setText(Q(GetText(GeneralForm, d.TreadleMode ? "@idtr" : "@idlift")));
     {
         const QSignalBlocker block(slideBar1_);
-        slideBar1_->setValue(d.Zoom);
+        slideBar1_->setValue(view_->ShownZoom());
     }
-    zpanel_->setText(QString::number(d.Zoom));
+    zpanel_->setText(QString::number(view_->ShownZoom()));
     slideBar1_->setToolTip(Q(GetText("TWform", "@zoomhint")));
     status_->FitToLanguage();
-    status_->ShowRanges(view_->Window());
+    status_->ShowRanges(view_->ShownRange());
     status_->ShowDraftState(d);
+    // Fabric mode names the compression where the mouse position goes.
+    if (s.Fabric)
+        status_->ShowCompressed(d.Compressed && (view_->Fabric() == FabricView::Flat ||
+                                                 view_->Fabric() == FabricView::Yarn));
     RefreshCaption();
 }
 
@@ -262,7 +269,7 @@ bool TWform::event(QEvent* event) {
 }
 
 bool TWform::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ToolTip && doc_->Draft().Zoom < 4) return true;
+    if (event->type() == QEvent::ToolTip && view_->SmallCells()) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -287,6 +294,10 @@ void TWform::FormShow() {
     const std::string path = PatternFromCommandLine(args, RegularFileExists);
     if (!path.empty()) groups_->File.OpenPattern(Q(path));
     if (session_->Prefs().TipOfDay) groups_->Help.TipofDayItemClick();
+    // The tool windows as they were left.
+    groups_->View.RestoreFabricWindow();
+    groups_->Colours.RestorePaletteWindow();
+    Refresh();
 }
 
 void TWform::closeEvent(QCloseEvent* event) {
@@ -318,7 +329,8 @@ void TWform::keyPressEvent(QKeyEvent* event) {
         view_->CancelStroke();
         return;
     }
-    if (view_->Stroking() || extra) {
+    // A fabric view takes no keys of the draft.
+    if (view_->Stroking() || extra || view_->Fabric() != FabricView::None) {
         QMainWindow::keyPressEvent(event);
         return;
     }

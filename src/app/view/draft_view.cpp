@@ -169,8 +169,11 @@ DraftView::DraftView(EditorDocument& doc, QWidget* parent) : QWidget(parent), do
     connect(&doc_, &EditorDocument::Replaced, this, [this] {
         CancelStroke();
         DropSelection();
-        currentColor_ = StartColor(doc_.Draft());
-        window_.ScrollEnds = window_.ScrollPicks = 0;
+        SetCurrentColor(StartColor(doc_.Draft()));
+        ResetScroll(window_);
+        // A new, empty pattern has no cloth to show.
+        const ClothExtent cloth = FabricExtent(doc_.Draft());
+        if (cloth.Ends == 0 || cloth.Picks == 0) fabric_ = FabricView::None;
         LayoutStep();
         FullRepaint();
     });
@@ -232,6 +235,10 @@ void DraftView::LayoutStep() {
     // Before the window is on screen the surface has no size yet: fitting
     // the zoom to it would throw the stored zoom away.
     if (!surface_->isVisible()) return;
+    if (fabric_ != FabricView::None) {
+        LayoutFabric();
+        return;
+    }
     RasterCanvas& canvas = CanvasForSize();
     const int zoom = d.Zoom;
     const ViewWindow before = window_;
@@ -253,6 +260,16 @@ void DraftView::UpdateScrollBars() {
         bar->setPageStep(s.PageStep);
         bar->setValue(s.Position);
     };
+    if (fabric_ != FabricView::None) {
+        // Over the cloth, and as long as the panels.
+        setup(scrollBarH_, FabricHorizontalBar(d, fabricLayout_, window_.FabricScrollEnds));
+        setup(scrollBarV_, FabricVerticalBar(d, fabricLayout_, window_.FabricScrollPicks));
+        scrollBarH_->setGeometry(2, 2, hPanel_->width() - 4, scrollBarH_->sizeHint().height());
+        scrollBarV_->setGeometry(2, 2, scrollBarV_->sizeHint().width(), vPanel_->height() - 4);
+        scrollBarH_->setVisible(true);
+        scrollBarV_->setVisible(true);
+        return;
+    }
     setup(scrollBarH_, HorizontalBar(d, window_));
     setup(scrollBarV_, VerticalBar(d, window_));
     // Each bar is exactly as long as the drawdown.
@@ -270,6 +287,10 @@ void DraftView::UpdateScrollBars() {
 
 void DraftView::FullRepaint() {
     if (!laidOut_) return;
+    if (fabric_ != FabricView::None) {
+        PaintFabric();
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RasterCanvas& canvas = CanvasForSize();
     const DraftState& d = doc_.Draft();
@@ -285,6 +306,13 @@ void DraftView::FullRepaint() {
 }
 
 void DraftView::ShowChange(const Change& change) {
+    if (fabric_ != FabricView::None) {
+        // The cloth shows every change somewhere; sizes change its layout.
+        if (!change.Any()) return;
+        if (RepaintNeeded(change) == RepaintScope::Layout) LayoutStep();
+        PaintFabric();
+        return;
+    }
     switch (RepaintNeeded(change)) {
     case RepaintScope::None:
         return;
@@ -380,6 +408,16 @@ QImage DraftView::DrawingAreaImage() const {
 
 int DraftView::RequestZoom(int step) {
     DraftState& d = doc_.Draft();
+    if (fabric_ != FabricView::None) {
+        step = std::clamp(step, MinZoomStep, MaxZoomStep);
+        if (fabric_ == FabricView::Interlacement)
+            interlacementZoom_ = step;
+        else
+            d.ViewZoom = uint8_t(step);
+        LayoutStep();
+        FullRepaint();
+        return step;
+    }
     const RasterCanvas& canvas = CanvasForSize();
     const int accepted =
         AcceptedZoom(d, settings_.ShowThreading, step, canvas.Width() - AreaMarginWidth,
@@ -392,6 +430,18 @@ int DraftView::RequestZoom(int step) {
 
 void DraftView::ScrollBarsMoved() {
     const DraftState& d = doc_.Draft();
+    if (fabric_ != FabricView::None) {
+        int ends = FabricEndOffsetFromBar(d, fabricLayout_, scrollBarH_->value());
+        int picks = FabricPickOffsetFromBar(d, fabricLayout_, scrollBarV_->value());
+        ClampFabricScroll(d, fabricLayout_, ends, picks);
+        if (ends == window_.FabricScrollEnds && picks == window_.FabricScrollPicks) return;
+        window_.FabricScrollEnds = ends;
+        window_.FabricScrollPicks = picks;
+        UpdateScrollBars();
+        emit Scrolled();
+        PaintFabric();
+        return;
+    }
     ScrollTo(EndOffsetFromBar(d, window_, scrollBarH_->value()),
              PickOffsetFromBar(d, window_, scrollBarV_->value()));
 }
@@ -408,7 +458,7 @@ void DraftView::ScrollTo(int endOffset, int pickOffset) {
 }
 
 void DraftView::MouseWheel(int notches) {
-    if (stroke_.Open()) return;
+    if (stroke_.Open() || fabric_ != FabricView::None) return;
     const int position = std::clamp(scrollBarV_->value() + 3 * notches, 0, scrollBarV_->maximum());
     ScrollTo(window_.ScrollEnds, PickOffsetFromBar(doc_.Draft(), window_, position));
 }
@@ -431,6 +481,7 @@ void DraftView::SetSelectionMode(bool on) {
 }
 
 void DraftView::MouseDown(StrokeButton button, int x, int y) {
+    if (fabric_ != FabricView::None) return;
     if (selectionMode_) {
         // The right button is the quick way back to drawing.
         if (button == StrokeButton::Right) {
@@ -442,17 +493,18 @@ void DraftView::MouseDown(StrokeButton button, int x, int y) {
         return;
     }
     const PressOutcome out = StrokePress(stroke_, Target(), button, currentColor_, x, y);
-    if (out.What == PressOutcome::ColorPicked) currentColor_ = out.Color;
+    if (out.What == PressOutcome::ColorPicked) SetCurrentColor(out.Color);
     ShowStrokePaint(out.Paint);
 }
 
 void DraftView::MouseMove(int x, int y) {
     if (stroke_.Open()) ShowStrokePaint(StrokeMove(stroke_, Target(), x, y));
-    if (selectionMode_ && SelectionDrag(selection_, Target(), x, y)) {
+    const bool fabric = fabric_ != FabricView::None;
+    if (!fabric && selectionMode_ && SelectionDrag(selection_, Target(), x, y)) {
         UpdateFrame();
         emit SelectionChanged();
     }
-    const ViewHit hit = HitTest(geometry_, x, y, false);
+    const ViewHit hit = fabric ? ViewHit{} : HitTest(geometry_, x, y, false);
     if (hit == pointer_) return;
     pointer_ = hit;
     emit PointerMoved();
@@ -468,6 +520,77 @@ void DraftView::MouseUp(StrokeButton button) {
 
 void DraftView::CancelStroke() {
     if (stroke_.Open()) ShowStrokePaint(StrokeCancel(stroke_));
+}
+
+} // namespace hw
+
+namespace hw {
+
+// ---- the current colour and the fabric views ----
+
+void DraftView::SetCurrentColor(int index) {
+    index = std::clamp(index, 0, PaletteSize - 1);
+    if (index == currentColor_) return;
+    currentColor_ = index;
+    emit CurrentColorChanged(index);
+}
+
+void DraftView::SetFabric(FabricView view) {
+    if (view == fabric_) return;
+    CancelStroke();
+    DropSelection(); // the cloth has no cells to select
+    fabric_ = view;
+    pointer_ = {};
+    emit PointerMoved();
+    LayoutStep();
+    FullRepaint();
+    emit Scrolled();
+}
+
+int DraftView::ShownZoom() const {
+    const DraftState& d = doc_.Draft();
+    if (fabric_ == FabricView::None) return d.Zoom;
+    return fabric_ == FabricView::Interlacement ? interlacementZoom_ : d.ViewZoom;
+}
+
+bool DraftView::SmallCells() const {
+    if (fabric_ == FabricView::None) return doc_.Draft().Zoom < 4;
+    return ShownZoom() < 3 || fabric_ == FabricView::Yarn;
+}
+
+ViewWindow DraftView::ShownRange() const {
+    if (fabric_ == FabricView::None) return window_;
+    // The cloth's ends and picks, as the status line counts them.
+    const ClothExtent cloth = FabricExtent(doc_.Draft());
+    ViewWindow w;
+    w.ScrollEnds = window_.FabricScrollEnds;
+    w.ScrollPicks = window_.FabricScrollPicks;
+    w.VisibleEnds = std::clamp(cloth.Ends - w.ScrollEnds, 0, fabricLayout_.VisibleEnds);
+    w.VisiblePicks = std::clamp(cloth.Picks - w.ScrollPicks, 0, fabricLayout_.VisiblePicks);
+    return w;
+}
+
+void DraftView::LayoutFabric() {
+    const DraftState& d = doc_.Draft();
+    RasterCanvas& canvas = CanvasForSize();
+    fabricLayout_ =
+        hw::LayoutFabric(d, fabric_, ShownZoom(), 0, AreaTop, canvas.Width() - AreaMarginWidth,
+                         canvas.Height() - AreaMarginHeight);
+    const int ends = window_.FabricScrollEnds, picks = window_.FabricScrollPicks;
+    ClampFabricScroll(d, fabricLayout_, window_.FabricScrollEnds, window_.FabricScrollPicks);
+    laidOut_ = true;
+    UpdateScrollBars();
+    if (ends != window_.FabricScrollEnds || picks != window_.FabricScrollPicks) emit Scrolled();
+}
+
+void DraftView::PaintFabric() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    RasterCanvas& canvas = CanvasForSize();
+    FabricRenderer(canvas, doc_.Draft(), fabricLayout_, window_.FabricScrollEnds,
+                   window_.FabricScrollPicks, settings_.BackgroundColor, random_)
+        .Paint(canvas.Width(), canvas.Height());
+    Flush();
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace hw

@@ -3,6 +3,7 @@
 #include "edit/selection.h"
 #include "edit/stroke.h"
 #include "model/view_window.h"
+#include "view/fabric.h"
 #include "view/geometry.h"
 #include "view/raster_canvas.h"
 #include "view/view_settings.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <random>
 
 class QScrollBar;
 
@@ -59,7 +61,20 @@ public:
     void SetSelectionMode(bool on);
     bool Stroking() const { return stroke_.Open(); }
     int CurrentColor() const { return currentColor_; }
-    void SetCurrentColor(int index) { currentColor_ = index; }
+    void SetCurrentColor(int index);
+
+    // The fabric views take the draft's place (None: the draft itself, in
+    // Draft or Design mode). A switch lays out and repaints; in a fabric
+    // view the mouse edits nothing and the bars scroll the cloth.
+    FabricView Fabric() const { return fabric_; }
+    void SetFabric(FabricView view);
+    const FabricLayout& FabricGeometry() const { return fabricLayout_; }
+    // The zoom the slider shows: the draft's, or the fabric view's.
+    int ShownZoom() const;
+    // Tool tips get in the way of small cells and of the yarn.
+    bool SmallCells() const;
+    // The ends and picks on screen, of the draft or of the cloth.
+    ViewWindow ShownRange() const;
     // The cell under the mouse (for Insert and Delete and the status line).
     const ViewHit& Pointer() const { return pointer_; }
 
@@ -97,6 +112,8 @@ signals:
     void ZoomShown(int step);
     // The drawing tool or selection mode changed.
     void ToolChanged();
+    // The current colour changed (a right click in a colour row, a load).
+    void CurrentColorChanged(int index);
     // A selection began, grew, shrank or went.
     void SelectionChanged();
 
@@ -106,6 +123,8 @@ protected:
 private:
     friend class DraftSurface;
     void ShowChange(const Change& change);
+    void LayoutFabric();
+    void PaintFabric();
     void ShowStrokePaint(const StrokePaint& paint);
     void SurfaceResized();
     void UpdateScrollBars();
@@ -123,7 +142,11 @@ private:
     StrokeState stroke_;
     bool selectionMode_ = false;
     int currentColor_ = 0;
-    int lastThreaded_ = 0; // last threaded visible end as painted
+    FabricView fabric_ = FabricView::None;
+    FabricLayout fabricLayout_;
+    int interlacementZoom_ = 10;
+    std::mt19937 random_{std::random_device{}()}; // the yarn's texture
+    int lastThreaded_ = 0;                        // last threaded visible end as painted
     ViewHit pointer_;
     QCursor selectCursor_;
     Selection selection_;

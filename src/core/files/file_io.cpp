@@ -67,18 +67,16 @@ struct TempFile {
     }
 };
 
-// Writes one complete temporary file next to the target.
-bool WriteTemp(const std::string& target, const std::vector<uint8_t>& bytes, TempFile& tmp) {
+// Makes the temporary file beside the target, with the permissions the
+// target has (the usual ones for a new file).
+bool MakeTemp(const std::string& target, TempFile& tmp, Fd& fd) {
     tmp.Target = ResolveTarget(target);
     const size_t slash = tmp.Target.find_last_of('/');
     const std::string name = slash == std::string::npos ? tmp.Target : tmp.Target.substr(slash + 1);
     std::string templ = Folder(tmp.Target) + "/." + name + ".XXXXXX";
-    Fd fd;
     fd.fd = ::mkstemp(templ.data());
     if (fd.fd < 0) return false;
     tmp.Path = templ;
-
-    // A new file gets the usual permissions; a replaced one keeps its own.
     struct stat st;
     mode_t mode;
     if (::stat(tmp.Target.c_str(), &st) == 0) {
@@ -88,7 +86,19 @@ bool WriteTemp(const std::string& target, const std::vector<uint8_t>& bytes, Tem
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd.fd, mode) != 0) return false;
+    return ::fchmod(fd.fd, mode) == 0;
+}
+
+void SyncFolder(const std::string& target) {
+    Fd dir;
+    dir.fd = ::open(Folder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+// Writes one complete temporary file next to the target.
+bool WriteTemp(const std::string& target, const std::vector<uint8_t>& bytes, TempFile& tmp) {
+    Fd fd;
+    if (!MakeTemp(target, tmp, fd)) return false;
     if (!WriteAll(fd.fd, bytes.data(), bytes.size())) return false;
     if (::fsync(fd.fd) != 0) return false;
     return ::close(fd.Release()) == 0;
@@ -136,10 +146,36 @@ bool WriteFilesAtomically(const std::vector<std::string>& paths,
         t.Done = true;
     }
     // Make the renames themselves durable.
-    Fd dir;
-    dir.fd = ::open(Folder(temps.empty() ? std::string(".") : temps[0].Target).c_str(),
-                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir.fd >= 0) ::fsync(dir.fd);
+    SyncFolder(temps.empty() ? std::string(".") : temps[0].Target);
+    return true;
+}
+
+AtomicFile::~AtomicFile() {
+    if (file_) std::fclose(file_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+std::FILE* AtomicFile::Open(const std::string& path) {
+    TempFile tmp;
+    Fd fd;
+    if (!MakeTemp(path, tmp, fd)) return nullptr;
+    file_ = ::fdopen(fd.fd, "wb");
+    if (!file_) return nullptr;
+    fd.Release();
+    temp_ = tmp.Path;
+    target_ = tmp.Target;
+    tmp.Done = true; // this object removes it from now on
+    return file_;
+}
+
+bool AtomicFile::Commit() {
+    if (!file_) return false;
+    bool ok = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+    temp_.clear();
+    SyncFolder(target_);
     return true;
 }
 

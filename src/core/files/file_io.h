@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,28 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 // in the given order.
 bool WriteFilesAtomically(const std::vector<std::string>& paths,
                           const std::vector<const std::vector<uint8_t>*>& contents);
+
+// A file written bit by bit (a picture row after row) with the same
+// guarantee: the data goes to a temporary file beside the target, and only
+// Commit renames it over the target. Destroyed without a successful Commit,
+// it removes the temporary file and the target stays as it was.
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // The stream to write to; nullptr when no temporary file could be made.
+    std::FILE* Open(const std::string& path);
+    // Flushes, syncs and renames; false when any of it failed.
+    bool Commit();
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string temp_;
+    std::string target_;
+};
 
 // The path with its extension (the part from the last dot of the file name)
 // replaced by ext, which starts with a dot; appended when there is none.

@@ -10,7 +10,7 @@ struct ViewWindow {
     int ScrollPicks = 0;
     int VisibleEnds = 0;
     int VisiblePicks = 0;
-    // The fabric window's own offsets.
+    // The fabric views' own offsets.
     int FabricScrollEnds = 0;
     int FabricScrollPicks = 0;
 

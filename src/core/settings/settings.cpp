@@ -77,6 +77,8 @@ void ReadSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
     r.Int("Memoh", s.Memo.Height, 0, MaxStoredExtent);
     r.Int("Memoleft", s.Memo.Left, -1, MaxStoredExtent);
     r.Int("BackgroundColor", s.BackgroundColor, 0, 0xFFFFFF);
+    r.Bool("PaletteWindow", s.PaletteWindow);
+    r.Bool("FabricWindow", s.FabricWindow);
     r.Bool("Shed", d.Shed);
     r.Bool("MultipleTr", d.MultipleTr);
     r.Int("Shafts", d.Shafts, MinShafts, MaxShafts);
@@ -141,6 +143,8 @@ static void WriteAlways(KeyValueStore& store, const DraftState& d, const Setting
     store.SetInt(g, "Memoh", s.Memo.Height);
     store.SetInt(g, "Memoleft", s.Memo.Left);
     store.SetInt(g, "BackgroundColor", s.BackgroundColor);
+    store.SetBool(g, "PaletteWindow", s.PaletteWindow);
+    store.SetBool(g, "FabricWindow", s.FabricWindow);
 }
 
 static void WriteDefaultValues(KeyValueStore& store, int style, const Settings& s) {

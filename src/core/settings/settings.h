@@ -70,6 +70,8 @@ struct Settings {
     std::string NufilPath;    // folder the file dialogs open in; "" = default
     NotesPlacement Memo;
     ColorRef BackgroundColor = 0xFFFFFF; // of the draft view
+    bool PaletteWindow = false;          // the tool windows were open at exit
+    bool FabricWindow = false;
 
     // Written at exit only while SaveSettings is on, and by "Save Settings".
     bool ExpertMode = false; // "Show all Warning Messages" off

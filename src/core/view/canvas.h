@@ -39,6 +39,9 @@ public:
     // Copies a block of RGB32 pixels (stride in pixels). Canvases without a
     // faster way fall back to one pixel at a time.
     virtual void Blit(int x, int y, int width, int height, const uint32_t* pixels, int stride);
+    // Whether anything drawn on rows y .. y + height - 1 can show; painters
+    // skip the work for rows that cannot.
+    virtual bool ShowsRows(int y, int height) const;
 };
 
 } // namespace hw

@@ -2,11 +2,14 @@
 
 #include "model/draft_state.h"
 #include "model/message.h"
+#include "model/view_window.h"
+#include "view/geometry.h"
 #include "view/raster_canvas.h"
 #include "view/view_settings.h"
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace hw {
 
@@ -18,6 +21,24 @@ struct DraftImageOptions {
     int Ends = 0;
     int Picks = 0;
 };
+
+// Where everything of such a picture lies, and the draft it shows (its own
+// copy, with the zoom and style of the options).
+struct DraftImageLayout {
+    std::unique_ptr<DraftState> Draft;
+    ViewSettings Settings;
+    ViewGeometry Geometry;
+    ViewWindow Window;
+    int Width = 0;
+    int Height = 0;
+};
+DraftImageLayout LayoutDraftImage(const DraftState& d, const DraftImageOptions& o,
+                                  const ViewSettings& s = {});
+
+// Every colour the picture can hold: the settings' colours, the marks, the
+// palette entries of its colour rows and, for the outlined style, their
+// darker shades.
+std::vector<ColorRef> DraftImageColors(const DraftImageLayout& l);
 
 struct DraftImage {
     std::unique_ptr<RasterCanvas> Picture; // null when it could not be made

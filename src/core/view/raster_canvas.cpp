@@ -21,6 +21,10 @@ void Canvas::Blit(int x, int y, int width, int height, const uint32_t* pixels, i
         for (int c = 0; c < width; ++c) SetPixel(x + c, y + r, FromRgb32(pixels[r * stride + c]));
 }
 
+bool Canvas::ShowsRows(int, int) const {
+    return true;
+}
+
 RasterCanvas::RasterCanvas(int width, int height, ColorRef fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), stride_(width_) {
     own_.assign(size_t(width_) * size_t(height_), ToRgb32(fill));
@@ -37,6 +41,8 @@ uint32_t RasterCanvas::Pixel(int x, int y) const {
 }
 
 bool RasterCanvas::Clip(int& x, int& y, int& w, int& h) {
+    x -= originX_;
+    y -= originY_;
     int x1 = x + w, y1 = y + h;
     x = std::max(x, 0);
     y = std::max(y, 0);
@@ -50,6 +56,8 @@ bool RasterCanvas::Clip(int& x, int& y, int& w, int& h) {
 }
 
 uint32_t* RasterCanvas::Block(int x, int y, int width, int height) {
+    x -= originX_;
+    y -= originY_;
     if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > width_ || y + height > height_)
         return nullptr;
     dirty_ = Union(dirty_, {x, y, width, height});
@@ -100,6 +108,8 @@ void RasterCanvas::DrawLine(int x0, int y0, int x1, int y1, ColorRef color) {
 void RasterCanvas::Blit(int x, int y, int width, int height, const uint32_t* pixels, int stride) {
     int cx = x, cy = y, cw = width, ch = height;
     if (!Clip(cx, cy, cw, ch)) return;
+    x -= originX_; // the source's corner, in buffer coordinates as cx, cy
+    y -= originY_;
     for (int r = 0; r < ch; ++r) {
         const uint32_t* src = pixels + size_t(cy - y + r) * size_t(stride) + size_t(cx - x);
         std::memcpy(pixels_ + size_t(cy + r) * size_t(stride_) + size_t(cx), src,

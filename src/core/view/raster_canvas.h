@@ -24,11 +24,23 @@ public:
     uint32_t Pixel(int x, int y) const; // 0 outside the buffer
     ColorRef PixelColor(int x, int y) const { return FromRgb32(Pixel(x, y)); }
 
+    // Makes the buffer show the drawing from (x, y) on: a band of a picture
+    // too large to hold at once. Pixel, Block and Dirty stay in buffer
+    // coordinates.
+    void SetOrigin(int x, int y) {
+        originX_ = x;
+        originY_ = y;
+    }
+    bool ShowsRows(int y, int height) const override {
+        return y < originY_ + height_ && y + height > originY_;
+    }
+
     PixelBox Dirty() const { return dirty_; }
     void ResetDirty() { dirty_ = {}; }
 
-    // Direct access to a block that lies wholly inside the buffer, marked as
-    // drawn; nullptr otherwise. Rows are Stride() pixels apart.
+    // Direct access to a block (drawing coordinates) that lies wholly inside
+    // the buffer, marked as drawn; nullptr otherwise. Rows are Stride()
+    // pixels apart.
     uint32_t* Block(int x, int y, int width, int height);
 
     void FillRect(int x, int y, int width, int height, ColorRef color) override;
@@ -46,6 +58,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
+    int originX_ = 0;
+    int originY_ = 0;
     PixelBox dirty_;
 };
 

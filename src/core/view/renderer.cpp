@@ -9,12 +9,15 @@
 
 namespace hw {
 
-namespace {
-
-// Each of red, green and blue reduced by a quarter.
-uint32_t Darker(uint32_t p) {
+uint32_t OutlineShade(uint32_t p) {
     const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return 0xFF000000u | ((r - r / 4) << 16) | ((g - g / 4) << 8) | (b - b / 4);
+}
+
+namespace {
+
+uint32_t Darker(uint32_t p) {
+    return OutlineShade(p);
 }
 
 constexpr int BackgroundSlot = 2 * PaletteSize;
@@ -129,9 +132,13 @@ void DraftRenderer::FillInner(int x, int y, ColorRef color) {
 
 // ---- the small areas ----
 
+bool DraftRenderer::AreaShown(const ViewAreaLayout& a) const {
+    return a.Shown && canvas_.ShowsRows(a.Rows.Start, a.Rows.Count * g_.Cell + 1);
+}
+
 void DraftRenderer::PaintWarpColorRow() {
     const ViewAreaLayout& a = g_.WarpColors;
-    if (!a.Shown) return;
+    if (!AreaShown(a)) return;
     DrawGrid(a);
     DrawAreaMarkings(a, true, w_.ScrollEnds, false, 0);
     for (int k = 1; k <= a.Columns.Count; ++k) PaintWarpColorCell(k);
@@ -139,7 +146,7 @@ void DraftRenderer::PaintWarpColorRow() {
 
 void DraftRenderer::PaintThreading() {
     const ViewAreaLayout& a = g_.Threading;
-    if (!a.Shown) return;
+    if (!AreaShown(a)) return;
     DrawGrid(a);
     DrawAreaMarkings(a, true, w_.ScrollEnds, d_.FullMarking, 0);
     for (int k = 1; k <= a.Columns.Count; ++k) PaintThreadingColumn(k, ThreadingShaft(k));
@@ -147,7 +154,7 @@ void DraftRenderer::PaintThreading() {
 
 void DraftRenderer::PaintTieUp() {
     const ViewAreaLayout& a = g_.TieUp;
-    if (!a.Shown) return;
+    if (!AreaShown(a)) return;
     if (g_.LiftplanMode) {
         DrawTieUpLines();
         return;
@@ -184,7 +191,8 @@ void DraftRenderer::PaintTreadling() {
     if (!a.Shown) return;
     DrawGrid(a);
     DrawAreaMarkings(a, d_.FullMarking, 0, true, w_.ScrollPicks);
-    for (int i = 1; i <= a.Rows.Count; ++i) PaintTreadlingRow(i);
+    for (int i = 1; i <= a.Rows.Count; ++i)
+        if (canvas_.ShowsRows(a.Rows.CellPos(i), g_.Cell)) PaintTreadlingRow(i);
 }
 
 void DraftRenderer::PaintWeftColorColumn() {
@@ -192,7 +200,8 @@ void DraftRenderer::PaintWeftColorColumn() {
     if (!a.Shown) return;
     DrawGrid(a);
     DrawAreaMarkings(a, false, 0, true, w_.ScrollPicks);
-    for (int i = 1; i <= a.Rows.Count; ++i) PaintWeftColorCell(i);
+    for (int i = 1; i <= a.Rows.Count; ++i)
+        if (canvas_.ShowsRows(a.Rows.CellPos(i), g_.Cell)) PaintWeftColorCell(i);
 }
 
 void DraftRenderer::PaintThreadingColumn(int end, int shaft) {
@@ -380,7 +389,7 @@ void DraftRenderer::PaintCells(int k0, int k1, int i0, int i1, int warpOverride,
 
     for (int i = i0; i <= i1; ++i) {
         const int p = i + w_.ScrollPicks;
-        if (p < 1 || p > MaxPicks) continue;
+        if (p < 1 || p > MaxPicks || !canvas_.ShowsRows(a.Rows.CellPos(i), c)) continue;
         const int weftIndex = weftOverride >= 0 ? weftOverride : d_.WeftColors[p];
         const bool noTreadle = singleTreadling_ && SafeShaft(d_.Treadling[p]) == 0;
         // An untreadled pick shows no weft: in the thread styles its strip is

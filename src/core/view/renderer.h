@@ -11,6 +11,10 @@
 
 namespace hw {
 
+// The darker shade (each of red, green and blue less a quarter) that edges
+// the strips of the "Threads Outlined" style; an RGB32 pixel.
+uint32_t OutlineShade(uint32_t rgb32);
+
 // Paints the draft view (Draft and Design mode) onto a canvas. A renderer is
 // cheap to make and reads the draft as it is when made, so make one per
 // paint. Ends and picks are visible numbers (1 = the first visible one);
@@ -64,6 +68,7 @@ private:
         int WarpIndex = 0;
         bool WeftOnTop = false;
     };
+    bool AreaShown(const ViewAreaLayout& a) const;
     void DrawGrid(const ViewAreaLayout& a);
     void DrawMarkings(const ViewAreaLayout& a, bool columns, int columnOffset, bool rows,
                       int rowOffset, int top, int bottom, int left, int right);
