@@ -12,7 +12,8 @@ static int RunConvert(const Args& args);
 
 Command ConvertCommand() {
     return {"convert", "IN OUT [--format hdw|hdw4|hdw3|hdw12]",
-            "Writes a pattern in the current layout (hdw, the default) or an older one.",
+            "Writes a pattern (or an imported WIF file) in the current layout (hdw, the "
+            "default) or an older one.",
             RunConvert};
 }
 

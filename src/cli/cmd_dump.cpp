@@ -97,7 +97,8 @@ static int RunDump(const Args& args);
 
 Command DumpCommand() {
     return {"dump", "FILE",
-            "Loads a pattern as the editor opens it and prints the whole document as JSON.",
+            "Loads a pattern (or imports a WIF file) as the editor does and prints the whole "
+            "document as JSON.",
             RunDump};
 }
 

@@ -8,7 +8,9 @@
 namespace hw::cli {
 
 // What the editor's Open does to a fresh document: the whole pattern, then
-// the remembered repeat lengths. Reports go to stderr; false on failure.
+// the remembered repeat lengths; a WIF file (by its extension or its first
+// section) is read as File > Import WIF reads it. Reports go to stderr;
+// false on failure.
 bool OpenPatternAsEditorDoes(DraftState& d, const std::string& path);
 
 // A message on stderr, as the editor would show it.

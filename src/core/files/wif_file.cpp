@@ -166,7 +166,9 @@ std::string WifText(const DraftState& d, const WifOptions& o) {
                 line += c;
             }
         }
-        if (!line.empty()) flush();
+        // A last line break is a last, empty line.
+        if (!line.empty() || (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n')))
+            flush();
     }
     return w.Take();
 }
