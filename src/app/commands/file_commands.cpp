@@ -7,6 +7,7 @@
 #include "edit/unsaved_changes.h"
 #include "files/message_text.h"
 #include "files/pattern_file.h"
+#include "files/wif_reader.h"
 #include "help/context_help.h"
 #include "mainwindow/action_table.h"
 #include "platform/lang_binder.h"
@@ -39,6 +40,7 @@ std::string S(const QString& s) {
 // Files without an extension are patterns too: "Any files" shows them.
 const char* const OpenFilter = "Heddlewise patterns (*.hdw)|*.hdw|Any files (*)|*";
 const char* const SaveFilter = "Heddlewise pattern (*.hdw)|*.hdw|Any file (*)|*";
+const char* const WifFilter = "WIF files (*.wif)|*.wif|Any files (*)|*";
 
 } // namespace
 
@@ -133,6 +135,37 @@ void FileCommands::OpenSelected1Click() {
     LoadResult r;
     ctx_.Doc->Edit([&](DraftState& d) { r = LoadComponents(d, S(path), chooser); });
     if (r.Error) ctx_.Prompt().ShowError(MessageText(*r.Error));
+}
+
+void FileCommands::ImportWif1Click() {
+    if (!ConfirmDiscard()) return;
+    const QString caption = ctx_.Actions->Action("ImportWif1")->text().remove('&').remove("...");
+    QString path;
+    if (ctx_.ChooseOpenPath) {
+        path = ctx_.ChooseOpenPath(caption);
+    } else {
+        QFileDialog dialog(ctx_.Window, caption, PatternFolder());
+        dialog.setObjectName("ImportWifDialog");
+        SetHelpContext(&dialog, help::WifImport);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(QtNameFilters({WifFilter}));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (!path.isEmpty()) ImportWif(path);
+}
+
+bool FileCommands::ImportWif(const QString& path) {
+    DraftState& d = ctx_.Doc->Draft();
+    const WifReadResult r = ReadWifFile(d, S(path));
+    if (r.Error) ctx_.Prompt().ShowError(MessageText(*r.Error));
+    if (!r.Ok) return false;
+    UpdateRememberedRepeats(d);
+    // Saving asks for a pattern name: the WIF file itself is not one.
+    ctx_.Doc->Reset(false);
+    ctx_.Refresh();
+    for (const Message& w : r.Warnings) ctx_.Prompt().ShowInfo(MessageText(w));
+    return true;
 }
 
 void FileCommands::FileSave() {

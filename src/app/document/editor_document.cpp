@@ -40,8 +40,8 @@ void EditorDocument::MarkSaved() {
     emit StateChanged();
 }
 
-void EditorDocument::Reset() {
-    doc_.ResetHistory();
+void EditorDocument::Reset(bool saved) {
+    doc_.ResetHistory(saved);
     emit Replaced();
     emit StateChanged();
 }

@@ -38,8 +38,9 @@ public:
     bool Modified() const { return doc_.Modified(); }
     void MarkSaved();
     // The draft was replaced or cleared for a new pattern: the history
-    // starts again and the windows show it from scratch.
-    void Reset();
+    // starts again and the windows show it from scratch. An imported draft
+    // is not saved anywhere yet.
+    void Reset(bool saved = true);
 
     // Design mode: see Document::BeginScope. `leave` runs first when the
     // scope ends and may refuse (false), which keeps the scope open.

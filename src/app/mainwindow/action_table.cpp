@@ -45,6 +45,8 @@ constexpr ActionSpec Specs[] = {
      [](G& g) { g.File.FileOpen(); }},
     {K::Item, "OpenSelected1", "File1", "Open &Components...", "", help::LoadComponents,
      [](G& g) { g.File.OpenSelected1Click(); }, NotF},
+    {K::Item, "ImportWif1", "File1", "&Import WIF...", "Ctrl+I", help::WifImport,
+     [](G& g) { g.File.ImportWif1Click(); }},
     {K::Item, "FileSaveItem", "File1", "&Save", "Ctrl+S", help::Save,
      [](G& g) { g.File.FileSave(); }},
     {K::Item, "FileSaveAsItem", "File1", "Save &As...", "", help::Save,

@@ -380,13 +380,13 @@ void Document::MarkSaved() {
     if (scope_) scope_->SavedInside = true;
 }
 
-void Document::ResetHistory() {
+void Document::ResetHistory(bool saved) {
     steps_.clear();
     pos_ = 0;
     bytes_ = 0;
     scope_.reset();
     baseId_ = nextId_++;
-    savedId_ = baseId_;
+    savedId_ = saved ? baseId_ : Unreachable;
 }
 
 void Document::Replace(const DraftState& d) {

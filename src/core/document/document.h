@@ -61,8 +61,9 @@ public:
     // True while the draft differs from what was last saved or loaded.
     bool Modified() const;
     void MarkSaved();
-    // A new or freshly loaded draft: no history, unmodified.
-    void ResetHistory();
+    // A new or freshly loaded draft: no history, unmodified. A draft that
+    // comes from no pattern file (an import) stays modified until saved.
+    void ResetHistory(bool saved = true);
     // The draft is replaced as a whole (a load); history starts again.
     void Replace(const DraftState& d);
 

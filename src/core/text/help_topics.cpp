@@ -20,6 +20,7 @@ constexpr std::array Topics{
     HelpTopic{help::OptionsMenu, "108.html", "Options menu"},
     HelpTopic{help::HelpMenu, "109.html", "Help menu"},
     HelpTopic{help::WifSave, "140.html", "Save to WIF-file"},
+    HelpTopic{help::WifImport, "145.html", "Import WIF"},
     HelpTopic{help::PngExport, "150.html", "Save Fabric as PNG-image"},
     HelpTopic{help::Open, "200.html", "Opening a pattern"},
     HelpTopic{help::LoadComponents, "210.html", "Load components"},

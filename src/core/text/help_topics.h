@@ -32,6 +32,7 @@ inline constexpr int AnalyzeMenu = 107;
 inline constexpr int OptionsMenu = 108;
 inline constexpr int HelpMenu = 109;
 inline constexpr int WifSave = 140;
+inline constexpr int WifImport = 145;
 inline constexpr int PngExport = 150;
 inline constexpr int Open = 200;
 inline constexpr int LoadComponents = 210;
