@@ -1,5 +1,6 @@
 #include "files/file_io.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -115,10 +116,13 @@ ReadStatus ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<u
     Fd fd;
     fd.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd.fd < 0) return errno == ENOENT ? ReadStatus::NotFound : ReadStatus::Failed;
-    out.resize(maxBytes);
+    // The buffer follows the file's size (one byte more shows growth), not
+    // the limit: a small file must not cost a buffer of the limit's size.
+    out.resize(std::min(maxBytes, size_t(std::max<off_t>(st.st_size, 0)) + 1));
     size_t got = 0;
     while (got < maxBytes) {
-        const ssize_t r = ::read(fd.fd, out.data() + got, maxBytes - got);
+        if (got == out.size()) out.resize(std::min(maxBytes, out.size() * 2));
+        const ssize_t r = ::read(fd.fd, out.data() + got, out.size() - got);
         if (r < 0) {
             if (errno == EINTR) continue;
             out.clear();
