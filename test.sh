@@ -16,4 +16,16 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEDDLEWISE_SANITIZE
 cmake --build build-asan --target heddlewise_core_tests heddlewise-cli -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs" -L 'core|cli' --timeout 900)
+# A minute of the WIF reader under libFuzzer, from the hand-written files (and
+# the real files beside the repository, when they are there).
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DHEDDLEWISE_FUZZ=ON \
+  -DHEDDLEWISE_BUILD_APP=OFF -DHEDDLEWISE_BUILD_CLI=OFF -DHEDDLEWISE_BUILD_TESTS=OFF \
+  -DHEDDLEWISE_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz --target read_wif -j "$jobs"
+seeds=(../tests/data/wif)
+[ -d ../shared/wif-samples ] && seeds+=(../../shared/wif-samples)
+mkdir -p build-fuzz/wif-corpus
+(cd build-fuzz && ./fuzz/read_wif -max_total_time=60 -max_len=70000 -dict=../fuzz/wif.dict \
+  wif-corpus "${seeds[@]}" >wif-fuzz.log 2>&1) || { tail -n 40 build-fuzz/wif-fuzz.log; exit 1; }
+tail -n 1 build-fuzz/wif-fuzz.log
 echo "All tests passed."

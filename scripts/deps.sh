@@ -8,6 +8,7 @@ HW_PACKAGES=(
   xvfb xauth fonts-dejavu-core imagemagick
   qt6-translations-l10n
   nlohmann-json3-dev jq
+  clang libclang-rt-14-dev
 )
 
 hw_missing_packages() {

@@ -1,5 +1,6 @@
 // WIF files read back: hand-written files for each tolerance and limit, the
 // writer's files of random drafts, and real files of other programs.
+#include "../../fuzz/read_wif_harness.h"
 #include "files/message_text.h"
 #include "files/wif_file.h"
 #include "files/wif_reader.h"
@@ -84,12 +85,19 @@ std::string Field(const DraftState& d, const WifReadResult& r, const std::string
 
 // Each file in tests/data/wif shows one or more tolerances or limits and
 // says in its own private section what it must give; a refused file leaves
-// the document exactly as it was.
+// the document exactly as it was. Each also goes through the fuzzer's
+// checks, as do the inputs it once found (tests/data/fuzz-wif).
 TEST(WifReader, HandWrittenFilesGiveWhatTheySay) {
+    const std::filesystem::path found = HW_TEST_DATA_DIR "/fuzz-wif";
+    for (const auto& entry : std::filesystem::exists(found)
+                                 ? std::filesystem::directory_iterator(found)
+                                 : std::filesystem::directory_iterator())
+        fuzz::RunWif(test::ReadBytes(entry.path().string())); // aborts on a fault
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(HW_TEST_DATA_DIR "/wif")) {
         SCOPED_TRACE(entry.path().filename().string());
         const Bytes bytes = test::ReadBytes(entry.path().string());
+        fuzz::RunWif(bytes);
         const auto expect = Expectations(bytes);
         ASSERT_FALSE(expect.empty());
         auto d = test::NewDraft();
@@ -179,7 +187,9 @@ TEST(WifReader, RealFilesOpenOrAreRefused) {
         if (entry.path().extension() != ".wif") continue;
         SCOPED_TRACE(entry.path().string());
         auto d = test::NewDraft();
-        const WifReadResult r = ReadWifBytes(*d, test::ReadBytes(entry.path().string()));
+        const Bytes bytes = test::ReadBytes(entry.path().string());
+        fuzz::RunWif(bytes);
+        const WifReadResult r = ReadWifBytes(*d, bytes);
         r.Ok ? ++opened : ++refused;
         if (r.Ok) test::ExpectModelInvariants(*d);
         EXPECT_TRUE(r.Ok || MessageText(*r.Error).find("16") != std::string::npos);
