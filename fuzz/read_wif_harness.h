@@ -31,6 +31,10 @@ inline uint32_t Lifted(const DraftState& d, int pick) {
     return lifted;
 }
 
+inline WifReadResult ReadText(DraftState& d, const std::string& text) {
+    return ReadWifBytes(d, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+}
+
 inline void RunWif(std::span<const uint8_t> data) {
     auto d = std::make_unique<DraftState>();
     LooksLikeWif(data);

@@ -50,4 +50,11 @@ cmp -s "$data/sample_v7_e.hdw" "$tmp/same.hdw" || fail "convert to hdw changed t
 [ "$(cat "$tmp/err")" = "File Write Error" ] || fail "unwritable target said: $(cat "$tmp/err")"
 "$cli" convert "$data/broken_truncated.hdw" "$tmp/y.hdw" 2>/dev/null; [ $? -eq 1 ] || fail "unreadable input"
 [ -e "$tmp/y.hdw" ] && fail "a failed convert wrote a file"
+# WIF files, known by the extension or by a first [WIF] section.
+"$cli" dump "$data/wif/both_multiple.wif" | jq -e '.Liftplan[3] == 16' >/dev/null || fail "WIF"
+cp "$data/wif/skipped.wif" "$tmp/wif" && "$cli" convert "$tmp/wif" "$tmp/w.hdw" 2>"$tmp/err" &&
+  grep -q "^10 " "$tmp/err" && "$cli" dump "$tmp/w.hdw" | check '.Threading[3] == 2' /dev/stdin ||
+  fail "convert a WIF file without its extension, counting what it skipped"
+"$cli" dump "$data/wif/limit_picks.wif" 2>"$tmp/err" >/dev/null; [ $? -eq 1 ] || fail "WIF limit"
+grep -q "12000 picks.*9600" "$tmp/err" || fail "the WIF refusal names no limit"
 echo ok
