@@ -491,10 +491,12 @@ std::optional<Message> Build(WifContent& c, DraftState& s) {
     const int64_t picks = std::max({c.WeftThreads, weaving.LastKey, c.WeftColorsSeen.LastKey});
     if (picks > MaxPicks) return Refusal("@wifpicks", picks, MaxPicks);
 
+    // The shed first: clearing gives the colours beyond the file's ends and
+    // picks the defaults of the new shed.
+    s.Shed = !c.Rising;
     ClearDraft(s);
     s.DesignMode = false;
     for (auto& row : s.DesignGrid) row.fill(0);
-    s.Shed = !c.Rising;
     SetLoomSystem(s, !treadles           ? LoomSystem::Liftplan
                      : c.SeveralTreadles ? LoomSystem::MultipleTreadling
                                          : LoomSystem::SingleTreadling);
