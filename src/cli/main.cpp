@@ -15,11 +15,14 @@ Command DraftImageCommand();
 Command ReportCommand();
 Command FabricPngCommand();
 Command WifCommand();
+Command PrintCommand();
+Command PrintNumericCommand();
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
                                                   DraftImageCommand(), ReportCommand(),
-                                                  FabricPngCommand(),  WifCommand()};
+                                                  FabricPngCommand(),  WifCommand(),
+                                                  PrintCommand(),      PrintNumericCommand()};
     return commands;
 }
 

@@ -9,6 +9,7 @@
 #include "mainwindow/action_table.h"
 #include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
+#include "platform/printing.h"
 #include "platform/qt_prompter.h"
 #include "platform/settings_session.h"
 #include "settings/command_line.h"
@@ -93,6 +94,7 @@ TWform::TWform(QWidget* parent)
     ctx_.Session = session_.get();
     ctx_.Prompt = [this]() -> Prompter& { return *prompter_; };
     ctx_.Refresh = [this] { Refresh(); };
+    ctx_.Printer = new Printing(this);
     groups_ = std::make_unique<CommandGroups>(ctx_);
     actions_ = new ActionTable(this, *groups_);
     ctx_.Actions = actions_;
