@@ -8,6 +8,7 @@ HW_PACKAGES=(
   xvfb xauth fonts-dejavu-core imagemagick
   qt6-translations-l10n
   nlohmann-json3-dev jq
+  poppler-utils
 )
 
 hw_missing_packages() {

@@ -150,10 +150,8 @@ Status Printing::PrintLines(const std::vector<std::string>& lines, TextFont kind
     return painter.end() ? Status{} : PrinterFailed();
 }
 
-Status Printing::PrintDraft(const DraftState& d, const GraphicPrintJob& job,
-                            const QString& title) {
-    WaitCursor wait;
-    QPrinter& p = *printer_;
+PageMetrics Printing::Metrics() const {
+    const QPrinter& p = *printer_;
     PageMetrics m;
     m.DpiX = p.logicalDpiX();
     m.DpiY = p.logicalDpiY();
@@ -165,6 +163,14 @@ Status Printing::PrintDraft(const DraftState& d, const GraphicPrintJob& job,
     m.OffsetY = hardware.top();
     m.PrintableWidth = paper.width() - hardware.left() - hardware.right();
     m.PrintableHeight = paper.height() - hardware.top() - hardware.bottom();
+    return m;
+}
+
+Status Printing::PrintDraft(const DraftState& d, const GraphicPrintJob& job,
+                            const QString& title) {
+    WaitCursor wait;
+    QPrinter& p = *printer_;
+    const PageMetrics m = Metrics();
     // A print that cannot be laid out never starts a job.
     PainterCanvas measure(p, nullptr, m);
     if (!DraftPrintLayout(d, job, m, measure.LineHeight(PrintFont::Caption)).Fits())

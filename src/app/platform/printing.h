@@ -31,6 +31,8 @@ public:
 
     QPrinter& Printer() { return *printer_; }
     bool Landscape() const;
+    // The page as a graphic print sees it, in the printer's dots.
+    PageMetrics Metrics() const;
 
     // File > Printer Setup: the print dialog; its choices stay with the
     // printer. False on Cancel.

@@ -39,7 +39,7 @@ double PointSize(PrintFont f) {
 
 std::string Num(double v) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4f", v);
+    std::snprintf(buffer, sizeof buffer, "%.6f", v);
     std::string s = buffer;
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
@@ -136,8 +136,9 @@ void PdfPage::DrawText(int x, int y, PrintFont font, const std::string& utf8) {
 void PdfPage::Color(ColorRef c) {
     if (c == color_) return;
     color_ = c;
-    const std::string rgb = Num(ColorRed(c) / 255.0) + " " + Num(ColorGreen(c) / 255.0) + " " +
-                            Num(ColorBlue(c) / 255.0);
+    auto level = [](uint8_t v) { return Num(v / 255.0); };
+    const std::string rgb =
+        level(ColorRed(c)) + " " + level(ColorGreen(c)) + " " + level(ColorBlue(c));
     content_ += rgb + " rg " + rgb + " RG\n";
 }
 
