@@ -14,8 +14,7 @@ namespace hw::cli {
 static int RunPrintNumeric(const Args& args);
 
 Command PrintNumericCommand() {
-    return {"print-numeric",
-            "threading|liftplan|warp-colors FILE [--from N --to N] [--landscape]",
+    return {"print-numeric", "threading|liftplan|warp-colors FILE [--from N --to N] [--landscape]",
             "Writes the text File > Print Numeric prints (a form feed line between pages); the "
             "range defaults to the one the editor proposes.",
             RunPrintNumeric};
@@ -28,8 +27,9 @@ static int RunPrintNumeric(const Args& args) {
     constexpr int Proposed = -Big - 1;
     int from = 1, to = Proposed;
     bool landscape = false;
-    if (const auto bad = ParseOptions(self, args, {{"--from", -Big, Big, &from}, {"--to", -Big, Big, &to}},
-                                      {{"--landscape", &landscape}}, words))
+    if (const auto bad =
+            ParseOptions(self, args, {{"--from", -Big, Big, &from}, {"--to", -Big, Big, &to}},
+                         {{"--landscape", &landscape}}, words))
         return *bad;
     if (words.size() != 2) return UsageError(self, "expected a print and a file");
     const std::string& kind = words[0];

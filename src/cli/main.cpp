@@ -19,10 +19,9 @@ Command PrintCommand();
 Command PrintNumericCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
-                                                  DraftImageCommand(), ReportCommand(),
-                                                  FabricPngCommand(),  WifCommand(),
-                                                  PrintCommand(),      PrintNumericCommand()};
+    static const std::vector<Command> commands = {
+        DumpCommand(),      ConvertCommand(), DraftImageCommand(), ReportCommand(),
+        FabricPngCommand(), WifCommand(),     PrintCommand(),      PrintNumericCommand()};
     return commands;
 }
 

@@ -112,8 +112,8 @@ void PrintCommands::WarpColors1Click() {
                         help::PrintNumeric},
                        1, used, 1, used, first, last))
         return;
-    PrintNumeric(WarpColorPrintLines(*d, first, last, ctx_.Printer->Landscape(),
-                                     PrintName(d->FileName)));
+    PrintNumeric(
+        WarpColorPrintLines(*d, first, last, ctx_.Printer->Landscape(), PrintName(d->FileName)));
 }
 
 void PrintCommands::PrintNumeric(const std::vector<std::string>& lines) {

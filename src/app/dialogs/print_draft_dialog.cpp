@@ -21,7 +21,8 @@ TPrintDraftDlg::TPrintDraftDlg(const DraftState& d, QWidget* parent) : QDialog(p
     setObjectName("TPrintDraftDlg");
     setWindowTitle(QStringLiteral("Print Draft"));
     SetHelpContext(this, help::PrintDraft);
-    const int ends = std::clamp<int>(d.Ends, 2, MaxEnds), picks = std::clamp<int>(d.Picks, 2, MaxPicks);
+    const int ends = std::clamp<int>(d.Ends, 2, MaxEnds),
+              picks = std::clamp<int>(d.Picks, 2, MaxPicks);
     fromEnd_ = Spin(this, "FromEndEdit", 1, std::max(1, ends - 2));
     numEnds_ = Spin(this, "NumEndsEdit", 0, ends);
     fromPick_ = Spin(this, "FromPickEdit", 1, std::max(1, picks - 2));
@@ -73,8 +74,8 @@ void TPrintDraftDlg::SetValues(const PrintRange& range, bool notes) {
 }
 
 PrintRange TPrintDraftDlg::Range() const {
-    return ClampPrintRange(d_, {fromEnd_->value(), numEnds_->value(), fromPick_->value(),
-                                numPicks_->value()});
+    return ClampPrintRange(
+        d_, {fromEnd_->value(), numEnds_->value(), fromPick_->value(), numPicks_->value()});
 }
 
 bool TPrintDraftDlg::PrintNotes() const {

@@ -36,8 +36,7 @@ int PainterCanvas::LineHeight(PrintFont font) const {
 }
 
 int PainterCanvas::TextWidth(PrintFont font, const std::string& utf8) const {
-    return QFontMetrics(Font(font), &device_)
-        .horizontalAdvance(QString::fromStdString(utf8));
+    return QFontMetrics(Font(font), &device_).horizontalAdvance(QString::fromStdString(utf8));
 }
 
 void PainterCanvas::DrawText(int x, int y, PrintFont font, const std::string& utf8) {
@@ -49,7 +48,8 @@ void PainterCanvas::DrawText(int x, int y, PrintFont font, const std::string& ut
 }
 
 void PainterCanvas::FillRect(int x, int y, int width, int height, ColorRef color) {
-    if (painter_ && width > 0 && height > 0) painter_->fillRect(x, y, width, height, ToQColor(color));
+    if (painter_ && width > 0 && height > 0)
+        painter_->fillRect(x, y, width, height, ToQColor(color));
 }
 
 void PainterCanvas::DrawLine(int x0, int y0, int x1, int y1, ColorRef color) {
@@ -70,8 +70,8 @@ void PainterCanvas::SetPixel(int x, int y, ColorRef color) {
 
 void PainterCanvas::Blit(int x, int y, int width, int height, const uint32_t* pixels, int stride) {
     if (!painter_ || width <= 0 || height <= 0) return;
-    const QImage image(reinterpret_cast<const uchar*>(pixels), width, height,
-                       qsizetype(stride) * 4, QImage::Format_RGB32);
+    const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, qsizetype(stride) * 4,
+                       QImage::Format_RGB32);
     painter_->drawImage(QPoint(x, y), image);
 }
 

@@ -123,10 +123,9 @@ Status Printing::PrintLines(const std::vector<std::string>& lines, TextFont kind
     const QRect paper = p.paperRect(QPrinter::DevicePixel).toRect();
     const QMargins hardware = HardwareMargins(p);
     const int inset = p.resolution() / 4;
-    const QRect area = paper.adjusted(std::max(hardware.left(), inset),
-                                      std::max(hardware.top(), inset),
-                                      -std::max(hardware.right(), inset),
-                                      -std::max(hardware.bottom(), inset));
+    const QRect area =
+        paper.adjusted(std::max(hardware.left(), inset), std::max(hardware.top(), inset),
+                       -std::max(hardware.right(), inset), -std::max(hardware.bottom(), inset));
     int y = area.top();
     auto measure = [&](const std::string& s) {
         return metrics.horizontalAdvance(QString::fromStdString(s));
@@ -166,8 +165,7 @@ PageMetrics Printing::Metrics() const {
     return m;
 }
 
-Status Printing::PrintDraft(const DraftState& d, const GraphicPrintJob& job,
-                            const QString& title) {
+Status Printing::PrintDraft(const DraftState& d, const GraphicPrintJob& job, const QString& title) {
     WaitCursor wait;
     QPrinter& p = *printer_;
     const PageMetrics m = Metrics();

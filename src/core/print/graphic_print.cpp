@@ -67,7 +67,9 @@ PrintLayout ComputePrintLayout(const PageMetrics& m, const PageMargins& margins,
                                int rows, int lineHeight) {
     PrintLayout l;
     const int dpiX = std::max(m.DpiX, 1), dpiY = std::max(m.DpiY, 1);
-    auto dots = [](int thousandths, int dpi) { return DivRoundHalfEven(1LL * thousandths * dpi, 1000); };
+    auto dots = [](int thousandths, int dpi) {
+        return DivRoundHalfEven(1LL * thousandths * dpi, 1000);
+    };
     l.Left = std::max(0, dots(margins.Left, dpiX) - m.OffsetX);
     l.Top = std::max(0, dots(margins.Top, dpiY) - m.OffsetY);
     const int right = std::max(
@@ -168,8 +170,10 @@ Status PrintDraftPage(PageCanvas& page, const DraftState& source, const GraphicP
         // lines gets them drawn again over the cells, under the markings.
         if ((l.PenX > 1 || l.PenY > 1) && d.Style == 2) {
             const AreaRect a = g.Drawdown.Rect();
-            for (int x = a.Left; x <= a.Right; x += cell) canvas.DrawLine(x, a.Top, x, a.Bottom, Black);
-            for (int y = a.Top; y <= a.Bottom; y += cell) canvas.DrawLine(a.Left, y, a.Right, y, Black);
+            for (int x = a.Left; x <= a.Right; x += cell)
+                canvas.DrawLine(x, a.Top, x, a.Bottom, Black);
+            for (int y = a.Top; y <= a.Bottom; y += cell)
+                canvas.DrawLine(a.Left, y, a.Right, y, Black);
             renderer.PaintDrawdownMarkings();
         }
     }

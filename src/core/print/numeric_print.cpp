@@ -114,7 +114,8 @@ std::vector<std::string> ThreadingPrintLines(const DraftState& d, int first, int
         lines.push_back("");
         for (int k = 1; k <= shafts; ++k) {
             const int s = d.Atopstart ? k : shafts - k + 1;
-            lines.push_back(line([&](int e) { return d.Threading[size_t(e)] == s ? Digit(s) : '-'; }));
+            lines.push_back(
+                line([&](int e) { return d.Threading[size_t(e)] == s ? Digit(s) : '-'; }));
         }
     }
     return lines;
@@ -131,9 +132,9 @@ std::vector<std::string> LiftplanPrintLines(const DraftState& d, int first, int 
     const int columns = g.Treadles;
     std::vector<std::string> lines = {
         "", "  " + name,
-        "    " + std::to_string(columns) + " " +
-            Text(tieUpMode ? "@idtreadlespr" : "@idshaftspr") + "    " + Text("@idpickspr") + " " +
-            std::to_string(range.First) + "-" + std::to_string(range.Last),
+        "    " + std::to_string(columns) + " " + Text(tieUpMode ? "@idtreadlespr" : "@idshaftspr") +
+            "    " + Text("@idpickspr") + " " + std::to_string(range.First) + "-" +
+            std::to_string(range.Last),
         "", ""};
     for (int p = range.First; p <= range.Last; ++p) {
         std::array<char, 16> number{};
@@ -157,14 +158,14 @@ std::vector<std::string> WarpColorPrintLines(const DraftState& d, int first, int
     if (used == 0) return {};
     const NumericRange range = ClampNumericRange(first, last, used);
     const size_t width = size_t(BlockWidth(landscape));
-    std::vector<std::string> lines = {
-        "",
-        "     " + name,
-        "",
-        "",
-        "     " + Text("@warpcolyarns") + ", " + Text("@idendspr") + " " +
-            std::to_string(range.First) + " - " + std::to_string(range.Last),
-        "     " + Text("@pnumstart")};
+    std::vector<std::string> lines = {"",
+                                      "     " + name,
+                                      "",
+                                      "",
+                                      "     " + Text("@warpcolyarns") + ", " + Text("@idendspr") +
+                                          " " + std::to_string(range.First) + " - " +
+                                          std::to_string(range.Last),
+                                      "     " + Text("@pnumstart")};
     // One chart line per colour of the range, in index order.
     std::map<int, std::string> chart;
     for (int e = range.First; e <= range.Last; ++e) chart[d.WarpColors[size_t(e)]];
