@@ -187,12 +187,12 @@ std::unique_ptr<DraftState> SkeletonTieUp() {
 // The cloth of an 8-shaft diamond twill drawn cell by cell into the design
 // grid; the threading, tie-up and treadling are left for Draft mode to find.
 std::unique_ptr<DraftState> DesignMode() {
-    auto d = NewDraft(LoomSystem::SingleTreadling, 8, 8, 48, 48);
+    auto d = NewDraft(LoomSystem::SingleTreadling, 8, 8, DesignSize, DesignSize);
     FillThreadingOrder(*d, FillOrder::Pointed);
     ApplyWeave(*d, TwillRows({true, true, false, false, true, false, false, false}, false));
     FillTreadlingOrder(*d, FillOrder::Pointed);
-    for (int p = 1; p <= 48; ++p)
-        for (int e = 1; e <= 48; ++e) DesignPut(*d, p, e, !WeftOnTop(*d, p, e));
+    for (int p = 1; p <= DesignSize; ++p)
+        for (int e = 1; e <= DesignSize; ++e) DesignPut(*d, p, e, !WeftOnTop(*d, p, e));
     ClearThreadingFrom(*d, 1);
     ClearTreadlingFrom(*d, 1);
     ClearTieUp(*d);
