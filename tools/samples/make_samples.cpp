@@ -202,20 +202,29 @@ std::unique_ptr<DraftState> DesignMode() {
     return d;
 }
 
-// A pattern line curving over 16 shafts, networked on a 4-end straight
-// initial, the liftplan a ribbon that follows the line.
+// Pattern lines curving over 16 shafts and 16 treadles, networked on a
+// 4-end straight initial and woven on a 3/1/1/3 twill tie-up: every end and
+// pick stays within four shafts (treadles) of its line, so no float is longer
+// than the twill's own.
 std::unique_ptr<DraftState> NetworkCurve() {
-    auto d = NewDraft(LoomSystem::Liftplan, 16, 16, 192, 192);
+    auto d = NewDraft(LoomSystem::SingleTreadling, 16, 16, 192, 192);
     const double pi = std::acos(-1.0);
-    for (int e = 1; e <= d->Ends; ++e) {
-        const double y = 8.5 + 7.49 * std::sin(2 * pi * (e - 1) / 96.0);
-        d->Threading[size_t(e)] = uint8_t(std::lround(y));
+    auto line = [pi](int i, double period) {
+        return uint8_t(std::lround(8.5 + 7.49 * std::sin(2 * pi * (i - 1) / period)));
+    };
+    for (int i = 1; i <= 192; ++i) {
+        d->Threading[size_t(i)] = line(i, 96.0);
+        d->Treadling[size_t(i)] = line(i, 64.0);
     }
+    std::vector<bool> twill;
+    for (int i = 0; i < 2; ++i)
+        twill.insert(twill.end(), {true, true, true, false, true, false, false, false});
+    ApplyWeave(*d, TwillRows(twill, false));
     const Sequence initial = Repeated(NetworkInitials()[1].Values);
     NetworkRequest request;
     request.ThreadingInitial = &initial;
     request.TreadlingInitial = &initial;
-    request.RibbonWidth = 8;
+    request.Target = NetworkTarget::Both;
     if (!RunNetwork(*d, request)) return nullptr;
     Colours(*d, Expand({{Navy, 48}, {Teal, 48}}), {Gold});
     return d;
