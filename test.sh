@@ -20,7 +20,10 @@ cmake --install build --prefix "$prefix" >/dev/null
 QT_QPA_PLATFORM=offscreen "$prefix/bin/heddlewise" --version
 "$prefix/bin/heddlewise-cli" dump "$prefix/share/heddlewise/samples/twill-2-2.hdw" | jq -e '.Shafts == 4' >/dev/null
 (cd build && cpack -G DEB >/dev/null)
-dpkg-deb -f build/heddlewise_*.deb Depends | grep -q 'libqt6widgets6.*qt6-qpa-plugins'
+depends=$(dpkg-deb -f build/heddlewise_*.deb Depends)
+for p in libqt6widgets6 qt6-qpa-plugins libpng16-16; do
+  grep -q "$p" <<< "$depends" || { echo "The package does not name $p: $depends" >&2; exit 1; }
+done
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEDDLEWISE_SANITIZE=ON \
   -DHEDDLEWISE_BUILD_APP=OFF -DHEDDLEWISE_BUILD_BENCH=OFF >/dev/null

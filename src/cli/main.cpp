@@ -19,7 +19,7 @@ Command FabricPngCommand();
 Command WifCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
+    static const std::vector<Command> commands = {DumpCommand(),       ConvertCommand(),
                                                   DraftImageCommand(), ReportCommand(),
                                                   FabricPngCommand(),  WifCommand()};
     return commands;

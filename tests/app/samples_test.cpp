@@ -1,7 +1,5 @@
-// The samples from the weaver's side: File > Open starts among them until a
-// pattern of one's own, Save never writes over one, the tip names their
-// folder, and the Design-mode sample opened from the command line becomes
-// its draft.
+// File > Open starts among the samples until a pattern of one's own, Save never
+// writes over one, and the Design-mode sample opens into its draft.
 #include "window_fixture.h"
 
 #include "commands/file_commands.h"
@@ -10,55 +8,47 @@
 #include "platform/install_paths.h"
 #include "platform/settings_session.h"
 
-#include <QFile>
-
 using namespace hw;
 using namespace hw::test;
 
 class SamplesTest : public QObject {
     Q_OBJECT
     WindowFixture w;
-    QString Sample(const char* name) { return SamplesFolder() + "/" + name; }
-    QString OpenFolderNow() { return OpenFolder(w.Form->Context().Session->Prefs().NufilPath); }
+    const std::string& Stored() { return w.Form->Context().Session->Prefs().NufilPath; }
+    QByteArray Bytes(const QString& p) {
+        QFile f(p);
+        return f.open(QFile::ReadOnly) ? f.readAll() : "";
+    }
 
 private slots:
     void init() { w.Make(); }
     void cleanup() { w.Drop(); }
 
     void openStartsAmongTheSamplesUntilAPatternOfOnesOwn() {
-        QVERIFY(QFile::exists(Sample("plaid.hdw")));
-        QCOMPARE(OpenFolderNow(), SamplesFolder());
-        QVERIFY(!IsSamplesFolder(SaveFolder("")));
-        w.Open(Sample("plaid.hdw"));
-        QCOMPARE(QString::fromStdString(w.D().FileName), Sample("plaid.hdw"));
-        QCOMPARE(OpenFolderNow(), SamplesFolder());
-        QVERIFY(!IsSamplesFolder(SaveFolder(w.Form->Context().Session->Prefs().NufilPath)));
-
+        const QString plaid = SamplesFolder() + "/plaid.hdw";
+        const QByteArray before = Bytes(plaid);
+        QCOMPARE(OpenFolder(Stored()), SamplesFolder());
+        w.Open(plaid);
+        QVERIFY(w.D().FileName == plaid.toStdString() && OpenFolder(Stored()) == SamplesFolder());
+        QVERIFY(!IsSamplesFolder(SaveFolder(Stored())) && !IsSamplesFolder(SaveFolder("")));
         // Save on a changed sample asks for a name; cancelled, nothing is written.
-        QFile file(Sample("plaid.hdw"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
         w.Form->Doc().Edit([](DraftState& d) { d.Threading[1] = 3; });
-        w.SavePath.clear();
         w.Trigger("FileSaveItem");
         QVERIFY(w.Form->Doc().Modified());
         w.SavePath = w.File("my plaid.hdw");
         w.Trigger("FileSaveItem");
         QVERIFY(!w.Form->Doc().Modified() && QFile::exists(w.SavePath));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
-        QCOMPARE(OpenFolderNow(), w.Dir.path());
-
+        QVERIFY(!before.isEmpty() && Bytes(plaid) == before);
+        QCOMPARE(OpenFolder(Stored()), w.Dir.path());
         QCOMPARE(TTipOfTheDay::TipText(14).count(QDir::toNativeSeparators(SamplesFolder())), 1);
     }
 
     void theDesignModeSampleBecomesItsDraft() {
-        QVERIFY(w.Form->Commands().File.OpenNamedFile(Sample("design-mode-diamond.hdw")));
-        QVERIFY(w.D().DesignMode);
+        QVERIFY(
+            w.Form->Commands().File.OpenNamedFile(SamplesFolder() + "/design-mode-diamond.hdw"));
         const auto design = std::make_unique<DraftState>(w.D());
         w.Trigger("Draft1");
-        QVERIFY(!w.D().DesignMode && w.D().Shafts == 8 && w.D().Treadles == 8);
+        QVERIFY(design->DesignMode && !w.D().DesignMode && w.D().Shafts == 8);
         for (int p = 1; p <= DesignSize; ++p)
             for (int e = 1; e <= DesignSize; ++e)
                 QCOMPARE(!WeftOnTop(w.D(), p, e), DesignGet(*design, p, e));

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The checked-in samples are what the generator makes now: after a change of
-# the file format or of a sample, run `cmake --build build --target update_samples`.
+# The checked-in samples are what the generator makes now (else: build update_samples).
 set -u
 generator=$1 notes=$2 samples=$3
 out=$(mktemp -d); trap 'rm -rf "$out"' EXIT

@@ -290,8 +290,8 @@ std::unique_ptr<DraftState> Plaid() {
     ApplyWeave(*d, TwillRows({true, true, false, false}, false));
     FillTreadlingOrder(*d, FillOrder::Straight);
     // One half of the sett, then the same mirrored.
-    const Runs half = {{Navy, 24}, {DarkGreen, 4}, {Navy, 4}, {DarkGreen, 24}, {Red, 4},
-                       {DarkGreen, 24}, {Gold, 2}, {DarkGreen, 10}};
+    const Runs half = {{Navy, 24}, {DarkGreen, 4},  {Navy, 4}, {DarkGreen, 24},
+                       {Red, 4},   {DarkGreen, 24}, {Gold, 2}, {DarkGreen, 10}};
     std::vector<uint8_t> sett = Expand(half);
     sett.insert(sett.end(), sett.rbegin(), sett.rend());
     Colours(*d, sett, sett);
