@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace hw {
 
 // The File menu: open, open components, save, save as, revert, new, the
@@ -25,6 +27,9 @@ public:
     // Opens a pattern as File > Open does: the draft, the remembered repeats,
     // the recent files; the history starts again. False when the load failed.
     bool OpenPattern(const QString& path);
+    // A file named from outside: on the command line or by the desktop's
+    // file manager.
+    bool OpenNamedFile(const QString& path);
     // Saves under the given path; false when it failed.
     bool SavePatternAs(const QString& path);
     // Before dropping the draft: asks whether to save unsaved changes.
@@ -39,7 +44,12 @@ private:
     CommandContext& ctx_;
 };
 
-// The folder File > Open starts in when none was stored.
+// The folder the save dialogs start in when none was stored.
 QString DefaultPatternFolder();
+// Where File > Open starts: the stored folder of the last pattern opened or
+// saved, and the samples folder until there is one.
+QString OpenFolder(const std::string& stored);
+// Where the save dialogs start: never the samples folder.
+QString SaveFolder(const std::string& stored);
 
 } // namespace hw

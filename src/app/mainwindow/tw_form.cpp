@@ -107,8 +107,8 @@ TWform::TWform(QWidget* parent)
     view_->Settings().BackgroundColor = session_->Prefs().BackgroundColor;
     doc_->Reset();
     view_->SetTool(session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen);
-    if (session_->Prefs().NufilPath.empty())
-        session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
+    // NufilPath stays empty until a pattern of the weaver's own is opened or
+    // saved: till then File > Open starts among the samples.
 
     connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
     connect(view_, &DraftView::Scrolled, this,
@@ -294,7 +294,7 @@ void TWform::FormShow() {
     std::vector<std::string> args;
     for (const QString& a : commandLine_) args.push_back(a.toStdString());
     const std::string path = PatternFromCommandLine(args, RegularFileExists);
-    if (!path.empty()) groups_->File.OpenPattern(Q(path));
+    if (!path.empty()) groups_->File.OpenNamedFile(Q(path));
     if (session_->Prefs().TipOfDay) groups_->Help.TipofDayItemClick();
     // The tool windows as they were left.
     groups_->View.RestoreFabricWindow();
