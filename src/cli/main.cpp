@@ -42,6 +42,8 @@ static const char* Example(const std::string& name) {
         {"report", "heddlewise-cli report floats satin-8-liftplan.hdw --language de"},
         {"fabric-png", "heddlewise-cli fabric-png houndstooth.hdw houndstooth.png"},
         {"wif", "heddlewise-cli wif rosepath-sinking-shed.hdw rosepath.wif --both"},
+        {"print", "heddlewise-cli print log-cabin.hdw log-cabin.pdf"},
+        {"print-numeric", "heddlewise-cli print-numeric threading overshot.hdw --landscape"},
     };
     for (const auto& [command, example] : examples)
         if (name == command) return example;
