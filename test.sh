@@ -11,6 +11,20 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 600)
 
+# Installed into a temporary prefix, both programs run from there; the
+# Debian package builds and names what the editor needs.
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install build --prefix "$prefix" >/dev/null
+"$prefix/bin/heddlewise-cli" --version
+QT_QPA_PLATFORM=offscreen "$prefix/bin/heddlewise" --version
+"$prefix/bin/heddlewise-cli" dump "$prefix/share/heddlewise/samples/twill-2-2.hdw" | jq -e '.Shafts == 4' >/dev/null
+(cd build && cpack -G DEB >/dev/null)
+depends=$(dpkg-deb -f build/heddlewise_*.deb Depends)
+for p in libqt6widgets6 qt6-qpa-plugins libpng16-16; do
+  grep -q "$p" <<< "$depends" || { echo "The package does not name $p: $depends" >&2; exit 1; }
+done
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHEDDLEWISE_SANITIZE=ON \
   -DHEDDLEWISE_BUILD_APP=OFF -DHEDDLEWISE_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan --target heddlewise_core_tests heddlewise-cli -j "$jobs"

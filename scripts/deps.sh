@@ -8,6 +8,8 @@ HW_PACKAGES=(
   xvfb xauth fonts-dejavu-core imagemagick
   qt6-translations-l10n
   nlohmann-json3-dev jq
+  help2man desktop-file-utils shared-mime-info libglib2.0-bin
+  poppler-utils
   clang libclang-rt-14-dev
 )
 

@@ -10,16 +10,55 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+namespace {
+
+// Answered before any window system is asked for, so they work anywhere.
+bool PrintInfo(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("%s %s\n", hw::ProductName, hw::ProductVersion);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("usage: heddlewise [--language en|de|sv|fi] [--config FILE] [PATTERN]\n"
+                        "       heddlewise --help | --version\n\n"
+                        "Opens the Heddlewise weaving draft editor, with PATTERN (a .hdw file)\n"
+                        "when one is named.\n\n"
+                        "  --language L   start in English, German, Swedish or Finnish; the\n"
+                        "                 choice is remembered for later starts\n"
+                        "  --config FILE  keep the settings in FILE instead of\n"
+                        "                 ~/.config/heddlewise/heddlewise.ini\n");
+            return true;
+        }
+    }
+    return false;
+}
+
+QIcon BundledIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QString(":/icons/%1x%1/apps/heddlewise.png").arg(size));
+    return icon;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (PrintInfo(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(hw::ProductName);
     QApplication::setApplicationVersion(hw::ProductVersion);
+    // The desktop entry of the same name gives the window its menu name and icon.
+    QGuiApplication::setDesktopFileName("heddlewise");
+    QApplication::setWindowIcon(QIcon::fromTheme("heddlewise", BundledIcon()));
     QStringList arguments = QApplication::arguments();
     hw::SetSettingsFileOverride(hw::TakeConfigOption(arguments));
 

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace hw::cli {
 
@@ -15,11 +17,13 @@ Command DraftImageCommand();
 Command ReportCommand();
 Command FabricPngCommand();
 Command WifCommand();
+Command PrintCommand();
+Command PrintNumericCommand();
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {DumpCommand(),      ConvertCommand(),
-                                                  DraftImageCommand(), ReportCommand(),
-                                                  FabricPngCommand(),  WifCommand()};
+    static const std::vector<Command> commands = {
+        DumpCommand(),      ConvertCommand(), DraftImageCommand(), ReportCommand(),
+        FabricPngCommand(), WifCommand(),     PrintCommand(),      PrintNumericCommand()};
     return commands;
 }
 
@@ -29,13 +33,32 @@ int UsageError(const Command& cmd, const std::string& why) {
     return ExitUsage;
 }
 
+// One example for each command, on the samples that come with the editor.
+static const char* Example(const std::string& name) {
+    static const std::pair<const char*, const char*> examples[] = {
+        {"dump", "heddlewise-cli dump twill-2-2.hdw | jq .Shafts"},
+        {"convert", "heddlewise-cli convert plaid.hdw plaid-v4.hdw --format hdw4"},
+        {"draft-image", "heddlewise-cli draft-image overshot.hdw overshot.png --zoom 4"},
+        {"report", "heddlewise-cli report floats satin-8-liftplan.hdw --language de"},
+        {"fabric-png", "heddlewise-cli fabric-png houndstooth.hdw houndstooth.png"},
+        {"wif", "heddlewise-cli wif rosepath-sinking-shed.hdw rosepath.wif --both"},
+        {"print", "heddlewise-cli print log-cabin.hdw log-cabin.pdf"},
+        {"print-numeric", "heddlewise-cli print-numeric threading overshot.hdw --landscape"},
+    };
+    for (const auto& [command, example] : examples)
+        if (name == command) return example;
+    return nullptr;
+}
+
 static void PrintHelp(std::FILE* out) {
     std::fprintf(out, "usage: heddlewise-cli <command> [arguments]\n"
                       "       heddlewise-cli --help | --version\n\n"
                       "Works on Heddlewise weaving drafts (.hdw) without a display.\n\n"
                       "Commands:\n");
-    for (const Command& c : Commands())
+    for (const Command& c : Commands()) {
         std::fprintf(out, "  %s %s\n      %s\n", c.Name, c.Usage, c.Summary);
+        if (const char* example = Example(c.Name)) std::fprintf(out, "      e.g. %s\n", example);
+    }
     if (Commands().empty()) std::fprintf(out, "  (none yet)\n");
     std::fprintf(out, "\nExit status: 0 success, 1 a file could not be read or written, "
                       "2 usage error.\n");

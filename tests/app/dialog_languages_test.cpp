@@ -14,6 +14,7 @@
 #include "dialogs/num_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/paste_dialogs.h"
+#include "dialogs/print_draft_dialog.h"
 #include "dialogs/range_dialogs.h"
 #include "dialogs/report_window.h"
 #include "dialogs/translate_dialog.h"
@@ -181,6 +182,11 @@ const Form Forms[] = {
          return new TDlgFlo2(nullptr, {GeneralForm, "@switr", "@idtreadle", "@idtreadle", ":"});
      }},
     {"TPasteDlg", [] { return new TPasteDlg; }},
+    {"TPrintDraftDlg",
+     [] {
+         static const auto d = std::make_unique<DraftState>();
+         return new TPrintDraftDlg(*d);
+     }},
     {"TSelectDlg", [] { return new TSelectDlg; }},
     {"TTranslateDlg",
      [] {

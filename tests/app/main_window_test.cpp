@@ -478,7 +478,7 @@ private slots:
         QVERIFY(!w.Form->Doc().CanUndo());
         w.Trigger("Floats1");
         auto* report = w.Form->findChild<TRtxtDlg*>("TRtxtDlg");
-        QVERIFY(report && report->isVisible() && !report->PrintButton()->isEnabled());
+        QVERIFY(report && report->isVisible() && report->PrintButton()->isEnabled());
         QCOMPARE(report->Memo()->toPlainText().toStdString(), FloatsReport(d).Text);
         w.Form->Commands().Options.SwitchLanguage(LangGerman);
         QCOMPARE(report->windowTitle(), QString("Flottungen"));

@@ -7,12 +7,14 @@
 #include "model/primitives.h"
 #include "pattern_golden.h"
 #include "test_drafts.h"
+#include "view/draft_image.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -379,6 +381,46 @@ TEST(PatternComponents, LiftplanOverlayChoosesBetweenTwoFiles) {
     EXPECT_EQ(LoadLiftplanOverlay(*d, dir.File("none.hdw"), dir.File("b.hdw")).Error,
               (Message{"", "Cannot find %1", {dir.File("none.hdw")}}));
     ExpectSameDocument(*d, *before);
+}
+
+// The samples open, paint every yarn colour and save back to the same bytes, and
+// together show every loom system, both sheds and Design mode.
+TEST(Samples, OpenPaintAndSaveBackUnchanged) {
+    std::set<LoomSystem> systems;
+    std::set<bool> sheds;
+    int count = 0, designs = 0;
+    TempDir dir;
+    for (const fs::directory_entry& entry : fs::directory_iterator(HW_SAMPLES_DIR)) {
+        const fs::path path = entry.path(), name = path.filename();
+        if (path.extension() != ".hdw") continue;
+        SCOPED_TRACE(name);
+        auto d = NewDraft();
+        const LoadResult r = LoadPattern(*d, path, LoadRequest{});
+        ASSERT_TRUE(r.Ok && r.Warnings.empty());
+        EXPECT_GT(d->Notes.size(), 200u);
+        ++count, designs += d->DesignMode, sheds.insert(d->Shed), systems.insert(GetLoomSystem(*d));
+
+        const DraftImage image = RenderDraftImage(*d, {.Zoom = 3, .Style = 3});
+        ASSERT_TRUE(image.Picture);
+        std::set<ColorRef> painted;
+        for (int y = 0; y < image.Picture->Height(); ++y)
+            for (int x = 0; x < image.Picture->Width(); ++x)
+                painted.insert(image.Picture->PixelColor(x, y));
+        for (int i = 1; i <= std::max(d->Ends, d->Picks); ++i) {
+            EXPECT_TRUE(i > d->Ends || painted.count(d->ColorTable[d->WarpColors[i]])) << i;
+            EXPECT_TRUE(i > d->Picks || painted.count(d->ColorTable[d->WeftColors[i]])) << i;
+        }
+
+        const fs::path saved = dir.Path / name;
+        ASSERT_TRUE(SavePattern(*d, saved, {.SaveLayout = false}));
+        EXPECT_EQ(ReadBytes(saved), ReadBytes(path));
+        if (d->DesignMode) {
+            EXPECT_EQ(ReadBytes(fs::path(saved).replace_extension(".hdb")),
+                      ReadBytes(fs::path(path).replace_extension(".hdb")));
+        }
+    }
+    EXPECT_TRUE(count >= 12 && systems.size() == 3 && sheds.size() == 2 && designs == 1)
+        << count << " samples, " << systems.size() << " loom systems, " << designs << " designs";
 }
 
 } // namespace

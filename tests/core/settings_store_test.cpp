@@ -37,7 +37,8 @@ TEST(SettingsRead, EveryValueIsBoundedAndAWrongTypeKeepsTheStartValue) {
         "Zoom=5>12;Zoom=300>20;Zoom=big>15;Zoom=99999999999999999999>15;Zoom= +17 >17;"
         "ViewZoom=0>1;Shafts=1>2;Shafts=4.5>8;Treadles=17>16;Style=9>4;EndsPerUnit=0>1;"
         "PicksPerUnit=900>255;MarkEndsInterval=0>1;MarkPicksInterval=99999>256;Wbredde=wide>0;"
-        "BackgroundColor=-1>0;LineOn=FALSE>0;ColorBeep=2>1;ColorBeep=yes>0");
+        "BackgroundColor=-1>0;LineOn=FALSE>0;ColorBeep=2>1;ColorBeep=yes>0;MarginLeft=-5>0;"
+        "MarginTop=99999>10000;MarginBottom=x>1000;MarginRight=250>250");
     for (std::string c; std::getline(cases, c, ';');) {
         const size_t eq = c.find('='), gt = c.rfind('>');
         MemoryStore store, out;

@@ -1,5 +1,6 @@
 #include "commands/analyze_commands.h"
 
+#include "commands/print_commands.h"
 #include "dialogs/report_window.h"
 #include "document/editor_document.h"
 #include "files/message_text.h"
@@ -48,6 +49,7 @@ void AnalyzeCommands::ShowReport(std::function<TextReport(const DraftState&)> re
     // the draft as it was when it opened.
     auto draft = std::make_shared<const DraftState>(ctx_.Doc->Draft());
     auto* window = new TRtxtDlg(ctx_.Window, [draft, report] { return report(*draft); });
+    window->SetPrint([this](const std::string& text) { PrintReport(ctx_, text); });
     window->show();
 }
 

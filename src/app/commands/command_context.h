@@ -11,6 +11,7 @@ namespace hw {
 class ActionTable;
 class DraftView;
 class EditorDocument;
+class Printing;
 class Prompter;
 class SettingsSession;
 
@@ -22,6 +23,7 @@ struct CommandContext {
     DraftView* View = nullptr;
     SettingsSession* Session = nullptr;
     ActionTable* Actions = nullptr;
+    Printing* Printer = nullptr; // the printer of the run
     std::function<Prompter&()> Prompt;
     // Return the chosen path, or "" when the user cancelled.
     std::function<QString(const QString& caption)> ChooseOpenPath;

@@ -9,6 +9,7 @@
 #include "commands/fill_commands.h"
 #include "commands/input_commands.h"
 #include "commands/options_commands.h"
+#include "commands/print_commands.h"
 #include "commands/structure_commands.h"
 #include "commands/transform_commands.h"
 #include "commands/view_commands.h"
@@ -20,7 +21,8 @@ namespace hw {
 struct CommandGroups {
     explicit CommandGroups(CommandContext& ctx)
         : File(ctx), Edit(ctx), View(ctx), Options(ctx), Help(ctx), Fill(ctx), Analyze(ctx),
-          Clipboard(ctx), Structure(ctx), Transform(ctx), Input(ctx), Colours(ctx), Export(ctx) {}
+          Clipboard(ctx), Structure(ctx), Transform(ctx), Input(ctx), Colours(ctx), Export(ctx),
+          Print(ctx) {}
 
     FileCommands File;
     EditCommands Edit;
@@ -35,6 +37,7 @@ struct CommandGroups {
     InputCommands Input;         // Repeat, Keyboard Input and Numeric Input
     ColourCommands Colours;      // across the menus
     ExportCommands Export;       // File > Export
+    PrintCommands Print;         // File > Page Setup, Print, Print Numeric, Printer Setup
 };
 
 } // namespace hw

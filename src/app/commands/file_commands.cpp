@@ -10,6 +10,7 @@
 #include "files/wif_reader.h"
 #include "help/context_help.h"
 #include "mainwindow/action_table.h"
+#include "platform/install_paths.h"
 #include "platform/lang_binder.h"
 #include "platform/settings_session.h"
 #include "settings/command_line.h"
@@ -49,9 +50,21 @@ QString DefaultPatternFolder() {
                            "/Heddlewise");
 }
 
-QString FileCommands::PatternFolder() const {
-    const QString folder = Q(ctx_.Session->Prefs().NufilPath);
+QString OpenFolder(const std::string& stored) {
+    const QString folder = Q(stored);
+    if (!folder.isEmpty() && QDir(folder).exists()) return folder;
+    if (QDir(SamplesFolder()).exists()) return SamplesFolder();
+    return SaveFolder(stored);
+}
+
+QString SaveFolder(const std::string& stored) {
+    QString folder = Q(stored);
+    if (folder.isEmpty() || IsSamplesFolder(folder)) folder = DefaultPatternFolder();
     return QDir(folder).exists() ? folder : QDir::homePath();
+}
+
+QString FileCommands::PatternFolder() const {
+    return SaveFolder(ctx_.Session->Prefs().NufilPath);
 }
 
 bool FileCommands::ConfirmDiscard() {
@@ -75,6 +88,10 @@ bool FileCommands::OpenPattern(const QString& path) {
     ctx_.Doc->Reset();
     ctx_.Refresh();
     return true;
+}
+
+bool FileCommands::OpenNamedFile(const QString& path) {
+    return OpenPattern(path);
 }
 
 bool FileCommands::SavePatternAs(const QString& path) {
@@ -103,7 +120,7 @@ void FileCommands::FileOpen() {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setNameFilters(QtNameFilters({OpenFilter}));
         dialog.setDefaultSuffix("hdw");
-        dialog.setDirectory(PatternFolder());
+        dialog.setDirectory(OpenFolder(ctx_.Session->Prefs().NufilPath));
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             path = dialog.selectedFiles().front();
     }
@@ -121,7 +138,7 @@ void FileCommands::OpenSelected1Click() {
     if (ctx_.ChooseOpenPath) {
         path = ctx_.ChooseOpenPath(caption);
     } else {
-        QFileDialog dialog(ctx_.Window, caption, PatternFolder());
+        QFileDialog dialog(ctx_.Window, caption, OpenFolder(ctx_.Session->Prefs().NufilPath));
         SetHelpContext(&dialog, help::LoadComponents);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(QtNameFilters({OpenFilter}));
@@ -170,7 +187,8 @@ bool FileCommands::ImportWif(const QString& path) {
 
 void FileCommands::FileSave() {
     const std::string& name = ctx_.Doc->Draft().FileName;
-    if (name.empty())
+    // The samples stay as they came: a changed one is saved under a new name.
+    if (name.empty() || InSamplesFolder(Q(name)))
         FileSaveAs();
     else
         SavePatternAs(Q(name));
@@ -188,8 +206,11 @@ void FileCommands::FileSaveAs() {
         dialog.setNameFilters(QtNameFilters({SaveFilter}));
         dialog.setDefaultSuffix("hdw");
         dialog.setDirectory(PatternFolder());
-        const std::string& name = ctx_.Doc->Draft().FileName;
-        if (!name.empty()) dialog.selectFile(Q(name));
+        const QString name = Q(ctx_.Doc->Draft().FileName);
+        if (InSamplesFolder(name))
+            dialog.selectFile(QFileInfo(name).fileName());
+        else if (!name.isEmpty())
+            dialog.selectFile(name);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             path = dialog.selectedFiles().front();
     }

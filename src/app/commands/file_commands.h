@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace hw {
 
 // The File menu: open, open components, import WIF, save, save as, revert,
@@ -29,6 +31,9 @@ public:
     // Reads a WIF file as File > Import WIF does: a new pattern without a
     // name, not saved yet, with a fresh history. False when it was refused.
     bool ImportWif(const QString& path);
+    // A file named from outside: on the command line or by the desktop's
+    // file manager. A WIF file is imported.
+    bool OpenNamedFile(const QString& path);
     // Saves under the given path; false when it failed.
     bool SavePatternAs(const QString& path);
     // Before dropping the draft: asks whether to save unsaved changes.
@@ -43,7 +48,12 @@ private:
     CommandContext& ctx_;
 };
 
-// The folder File > Open starts in when none was stored.
+// The folder the save dialogs start in when none was stored.
 QString DefaultPatternFolder();
+// Where File > Open starts: the stored folder of the last pattern opened or
+// saved, and the samples folder until there is one.
+QString OpenFolder(const std::string& stored);
+// Where the save dialogs start: never the samples folder.
+QString SaveFolder(const std::string& stored);
 
 } // namespace hw

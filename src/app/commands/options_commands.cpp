@@ -1,5 +1,6 @@
 #include "commands/options_commands.h"
 
+#include "commands/print_commands.h"
 #include "dialogs/memo_form.h"
 #include "dialogs/options_dialog.h"
 #include "document/editor_document.h"
@@ -74,6 +75,10 @@ Tmemoform* OptionsCommands::NotesWindow() {
         if (c.Has(Component::Notes)) follow();
     });
     QObject::connect(doc, &EditorDocument::Replaced, memo_, follow);
+    // File > Print prints the note as it stands in the window.
+    memo_->PrintAction()->setEnabled(true);
+    QObject::connect(memo_->PrintAction(), &QAction::triggered, memo_,
+                     [this] { PrintNotes(ctx_, memo_->Notes()); });
     return memo_;
 }
 

@@ -34,9 +34,8 @@ TransformCommands::TransformCommands(CommandContext& ctx) : ctx_(ctx) {}
 
 QString TransformCommands::ChoosePattern() {
     if (ctx_.ChooseOpenPath) return ctx_.ChooseOpenPath(QString());
-    const QString stored = QString::fromStdString(ctx_.Session->Prefs().NufilPath);
     return QFileDialog::getOpenFileName(
-        ctx_.Window, QString(), QDir(stored).exists() ? stored : QDir::homePath(),
+        ctx_.Window, QString(), OpenFolder(ctx_.Session->Prefs().NufilPath),
         QtNameFilters({"Heddlewise patterns (*.hdw)|*.hdw|Any files (*)|*"}).join(";;"));
 }
 

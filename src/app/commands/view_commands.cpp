@@ -59,17 +59,24 @@ void ViewCommands::Draft1Click() {
     }
     if (!doc.Draft().DesignMode) return;
     ctx_.View->CancelStroke();
-    if (!doc.Core().ScopeChanged({Component::Design})) {
+    // A pattern opened (or started) in Design mode has no draft from before
+    // to go back to: its draft is derived from the design as one step.
+    const bool opened = !doc.Core().InScope();
+    if (!opened && !doc.Core().ScopeChanged({Component::Design})) {
         // Only colours (if anything) changed: the draft comes back whole.
         doc.EndScope(DraftStructure);
     } else {
         DesignToDraftResult r;
-        doc.EndScope({}, [&](DraftState& d) {
+        const auto derive = [&](DraftState& d) {
             r = DesignToDraft(d, ctx_.Session->Prefs().Warpempty, [this] {
                 return ConfirmOk(ctx_.Prompt(), GetText(GeneralForm, "@emaxshafts"));
             });
             return r.Done;
-        });
+        };
+        if (opened)
+            doc.Edit([&](DraftState& d) { derive(d); });
+        else
+            doc.EndScope({}, derive);
         if (!r.Done) return; // more than 16 shafts, and the user stays
         for (const Message& w : r.Warnings) ShowMessageText(ctx_.Prompt(), MessageText(w));
     }

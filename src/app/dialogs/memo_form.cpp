@@ -138,8 +138,7 @@ Tmemoform::Tmemoform(QWidget* parent) : QWidget(parent, Qt::Tool) {
     file->setObjectName("File1");
     print_ = file->addAction(QStringLiteral("Print"));
     print_->setObjectName("Print1");
-    // Printing the note waits for the printing code; until then the item is
-    // shown but cannot be chosen.
+    // Enabled by whoever connects it to a printer.
     print_->setEnabled(false);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));

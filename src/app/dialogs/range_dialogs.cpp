@@ -22,6 +22,11 @@ QString Text(const std::string& form, const std::string& key, const std::string&
     return QString::fromStdString(GetText(form, key) + suffix);
 }
 
+QString Caption(const RangeTexts& t) {
+    if (t.Caption2.empty()) return Text(t.Form, t.Caption);
+    return Text(t.Form, t.Caption, t.Joiner) + Text(t.Form, t.Caption2);
+}
+
 // Labels and fields on two rows; four digits fit the fields.
 QGridLayout* FieldRows(QWidget* parent, QLabel*& label1, QSpinBox*& spin1, QLabel*& label2,
                        QSpinBox*& spin2) {
@@ -41,7 +46,7 @@ QGridLayout* FieldRows(QWidget* parent, QLabel*& label1, QSpinBox*& spin1, QLabe
 
 TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
     setObjectName("TDlgNum2");
-    SetHelpContext(this, help::InsertDelete);
+    SetHelpContext(this, texts.Help ? texts.Help : help::InsertDelete);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(FieldRows(this, label1_, spin1_, label2_, spin2_));
     const auto [ok, cancel] = MakeOkCancel(this);
@@ -61,7 +66,7 @@ void TDlgNum2::SetTexts(const RangeTexts& texts) {
 
 void TDlgNum2::ShowTexts() {
     if (texts_.Form.empty()) return;
-    setWindowTitle(Text(texts_.Form, texts_.Caption));
+    setWindowTitle(Caption(texts_));
     label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
     label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
 }

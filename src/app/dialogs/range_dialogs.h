@@ -19,6 +19,10 @@ struct RangeTexts {
     std::string First;  // the first field's label
     std::string Second; // the second one's
     std::string Suffix; // after each label (":" where the key has none)
+    // A caption of two texts: Caption, Joiner, then Caption2's text.
+    std::string Joiner = {};
+    std::string Caption2 = {};
+    int Help = 0; // the dialog's help context, when not the insert and delete page
 };
 
 // The two-number dialog: a caption, two labelled fields, OK and Cancel.

@@ -28,10 +28,12 @@ TRtxtDlg::TRtxtDlg(QWidget* parent, std::function<TextReport()> make)
     font.setFixedPitch(true);
     memo_->setFont(font);
 
-    // Printing a report arrives with the other printing.
     print_ = new QPushButton("&Print", this);
     print_->setObjectName("OKBtn");
     print_->setEnabled(false);
+    connect(print_, &QPushButton::clicked, this, [this] {
+        if (printText_) printText_(memo_->toPlainText().toStdString());
+    });
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("CloseBtn");
     close->setDefault(true);
@@ -46,6 +48,11 @@ TRtxtDlg::TRtxtDlg(QWidget* parent, std::function<TextReport()> make)
     layout->addLayout(buttons);
     resize(560, 460);
     new LangBinder(this, "TRtxtDlg", [this] { Fill(); });
+}
+
+void TRtxtDlg::SetPrint(std::function<void(const std::string&)> print) {
+    printText_ = std::move(print);
+    print_->setEnabled(bool(printText_));
 }
 
 void TRtxtDlg::Fill() {

@@ -21,6 +21,9 @@ public:
     // draft as it was when the window opened.
     TRtxtDlg(QWidget* parent, std::function<TextReport()> make);
 
+    // Print sends the report's text here; without it Print is disabled.
+    void SetPrint(std::function<void(const std::string&)> print);
+
     QPlainTextEdit* Memo() const { return memo_; }
     QPushButton* PrintButton() const { return print_; }
 
@@ -28,6 +31,7 @@ private:
     void Fill();
 
     std::function<TextReport()> make_;
+    std::function<void(const std::string&)> printText_;
     QPlainTextEdit* memo_ = nullptr;
     QPushButton* print_ = nullptr;
 };

@@ -1,11 +1,13 @@
 #include "help/tip_of_the_day.h"
 
 #include "help/context_help.h"
+#include "platform/install_paths.h"
 #include "platform/lang_binder.h"
 #include "text/help_topics.h"
 #include "text/lang.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -35,7 +37,9 @@ void UseFaceIfInstalled(QWidget* w, const char* face, qreal pointSize = 0) {
 
 QString TTipOfTheDay::TipText(int tip) {
     const std::string key = "@tip" + std::to_string(Wrap(tip));
-    return QString::fromStdString(GetText(FormName, key));
+    // The samples tip names the folder where this editor finds them.
+    return QString::fromStdString(GetText(FormName, key))
+        .replace(QLatin1String("%1"), QDir::toNativeSeparators(SamplesFolder()));
 }
 
 TTipOfTheDay::TTipOfTheDay(QWidget* parent) : QDialog(parent) {

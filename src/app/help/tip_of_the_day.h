@@ -15,7 +15,7 @@ class TTipOfTheDay : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "TTipOfTheDay";
-    static constexpr int TipCount = 19;
+    static constexpr int TipCount = 20;
 
     explicit TTipOfTheDay(QWidget* parent = nullptr);
 

@@ -9,6 +9,7 @@
 #include "mainwindow/action_table.h"
 #include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
+#include "platform/printing.h"
 #include "platform/qt_prompter.h"
 #include "platform/settings_session.h"
 #include "settings/command_line.h"
@@ -93,6 +94,7 @@ TWform::TWform(QWidget* parent)
     ctx_.Session = session_.get();
     ctx_.Prompt = [this]() -> Prompter& { return *prompter_; };
     ctx_.Refresh = [this] { Refresh(); };
+    ctx_.Printer = new Printing(this);
     groups_ = std::make_unique<CommandGroups>(ctx_);
     actions_ = new ActionTable(this, *groups_);
     ctx_.Actions = actions_;
@@ -105,8 +107,8 @@ TWform::TWform(QWidget* parent)
     view_->Settings().BackgroundColor = session_->Prefs().BackgroundColor;
     doc_->Reset();
     view_->SetTool(session_->Prefs().LineOn ? StrokeTool::Line : StrokeTool::Pen);
-    if (session_->Prefs().NufilPath.empty())
-        session_->Prefs().NufilPath = DefaultPatternFolder().toStdString();
+    // NufilPath stays empty until a pattern of the weaver's own is opened or
+    // saved: till then File > Open starts among the samples.
 
     connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
     connect(view_, &DraftView::Scrolled, this,
@@ -292,7 +294,7 @@ void TWform::FormShow() {
     std::vector<std::string> args;
     for (const QString& a : commandLine_) args.push_back(a.toStdString());
     const std::string path = PatternFromCommandLine(args, RegularFileExists);
-    if (!path.empty()) groups_->File.OpenPattern(Q(path));
+    if (!path.empty()) groups_->File.OpenNamedFile(Q(path));
     if (session_->Prefs().TipOfDay) groups_->Help.TipofDayItemClick();
     // The tool windows as they were left.
     groups_->View.RestoreFabricWindow();

@@ -79,6 +79,10 @@ void ReadSettings(const KeyValueStore& store, DraftState& d, Settings& s) {
     r.Int("BackgroundColor", s.BackgroundColor, 0, 0xFFFFFF);
     r.Bool("PaletteWindow", s.PaletteWindow);
     r.Bool("FabricWindow", s.FabricWindow);
+    r.Int("MarginLeft", s.Margins.Left, 0, MaxPageMargin);
+    r.Int("MarginTop", s.Margins.Top, 0, MaxPageMargin);
+    r.Int("MarginRight", s.Margins.Right, 0, MaxPageMargin);
+    r.Int("MarginBottom", s.Margins.Bottom, 0, MaxPageMargin);
     r.Bool("Shed", d.Shed);
     r.Bool("MultipleTr", d.MultipleTr);
     r.Int("Shafts", d.Shafts, MinShafts, MaxShafts);
@@ -145,6 +149,10 @@ static void WriteAlways(KeyValueStore& store, const DraftState& d, const Setting
     store.SetInt(g, "BackgroundColor", s.BackgroundColor);
     store.SetBool(g, "PaletteWindow", s.PaletteWindow);
     store.SetBool(g, "FabricWindow", s.FabricWindow);
+    store.SetInt(g, "MarginLeft", s.Margins.Left);
+    store.SetInt(g, "MarginTop", s.Margins.Top);
+    store.SetInt(g, "MarginRight", s.Margins.Right);
+    store.SetInt(g, "MarginBottom", s.Margins.Bottom);
 }
 
 static void WriteDefaultValues(KeyValueStore& store, int style, const Settings& s) {

@@ -50,6 +50,18 @@ struct NotesPlacement {
     friend bool operator==(const NotesPlacement&, const NotesPlacement&) = default;
 };
 inline constexpr NotesPlacement NotesDesignPlacement{};
+
+// The page margins of the graphic print, in thousandths of an inch.
+struct PageMargins {
+    int Left = 1000;
+    int Top = 1000;
+    int Right = 1000;
+    int Bottom = 1000;
+
+    friend bool operator==(const PageMargins&, const PageMargins&) = default;
+};
+// Larger margins than ten inches leave no page to print on.
+inline constexpr int MaxPageMargin = 10000;
 inline constexpr int NotesMinWidth = 300;
 inline constexpr int NotesMinHeight = 150;
 
@@ -72,6 +84,7 @@ struct Settings {
     ColorRef BackgroundColor = 0xFFFFFF; // of the draft view
     bool PaletteWindow = false;          // the tool windows were open at exit
     bool FabricWindow = false;
+    PageMargins Margins; // set by Page Setup
 
     // Written at exit only while SaveSettings is on, and by "Save Settings".
     bool ExpertMode = false; // "Show all Warning Messages" off

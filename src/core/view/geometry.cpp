@@ -19,8 +19,14 @@ static Axis MakeAxis(int start, int count, int cell, bool forward) {
 
 ViewGeometry ComputeGeometry(const DraftState& d, const ViewSettings& s, int zoom, int x0, int y0,
                              int width, int height) {
+    return ComputeGeometryForCell(d, s, std::clamp(zoom, MinZoomStep, MaxZoomStep) + 1, x0, y0,
+                                  width, height);
+}
+
+ViewGeometry ComputeGeometryForCell(const DraftState& d, const ViewSettings& s, int cell, int x0,
+                                    int y0, int width, int height) {
     ViewGeometry g;
-    const int c = std::clamp(zoom, MinZoomStep, MaxZoomStep) + 1;
+    const int c = std::max(cell, 2);
     g.Cell = c;
     g.X0 = x0;
     g.Y0 = y0;

@@ -82,6 +82,10 @@ struct ViewGeometry {
 // below 0, whatever the size.
 ViewGeometry ComputeGeometry(const DraftState& d, const ViewSettings& s, int zoom, int x0, int y0,
                              int width, int height);
+// The same for any cell size of at least 2 pixels (a printed page's cells
+// are larger than any zoom step gives).
+ViewGeometry ComputeGeometryForCell(const DraftState& d, const ViewSettings& s, int cell, int x0,
+                                    int y0, int width, int height);
 
 // The largest zoom step at which the threading (while shown) and the
 // treadling still fit with room to spare; 1 when none does.

@@ -275,6 +275,11 @@ void DraftRenderer::PaintDrawdown() {
     DrawDrawdownMarkings(r.Left, r.Top, r.Right, r.Bottom);
 }
 
+void DraftRenderer::PaintDrawdownMarkings() {
+    const AreaRect r = g_.Drawdown.Rect();
+    DrawDrawdownMarkings(r.Left, r.Top, r.Right, r.Bottom);
+}
+
 void DraftRenderer::PaintDrawdownColumn(int end, int warpColorIndex) {
     if (end < 1 || end > g_.Drawdown.Columns.Count) return;
     PaintCells(end, end, 1, g_.Drawdown.Rows.Count, warpColorIndex, -1, -1);

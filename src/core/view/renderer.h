@@ -57,6 +57,9 @@ public:
     void PaintDrawdownCell(int end, int pick, int weftOnTop = -1);
     // The drawdown cells of visible ends first..last (either order), all picks.
     void PaintDrawdownColumns(int first, int last);
+    // The marking lines over the whole drawdown again (after something was
+    // drawn over them).
+    void PaintDrawdownMarkings();
 
     // The value the draft holds, as the painters take it.
     int ThreadingShaft(int end) const;
