@@ -13,15 +13,8 @@ void Report(const Message& m) {
     std::fprintf(stderr, "%s\n", MessageText(m).c_str());
 }
 
-// A WIF file by its extension, or by a [WIF] section at the start.
-static bool IsWif(const std::string& path) {
-    std::vector<uint8_t> head;
-    return IsWifFile(path) ||
-           (ReadFileBytes(path, 4096, head) == ReadStatus::Ok && LooksLikeWif(head));
-}
-
 bool OpenPatternAsEditorDoes(DraftState& d, const std::string& path) {
-    if (IsWif(path)) {
+    if (IsWifToImport(path)) {
         const WifReadResult r = ReadWifFile(d, path);
         if (r.Error) Report(*r.Error);
         for (const Message& w : r.Warnings) Report(w);

@@ -583,6 +583,8 @@ private slots:
         QCOMPARE(w.Prompter.LastText(), GetText("TWform", "@wifskipped").replace(0, 2, "10"));
         QVERIFY(w.D().Threading[4] == 2 && w.D().FileName.empty() && w.Form->isWindowModified());
         QVERIFY(!w.Action("EditUndoItem")->isEnabled() && !w.Action("ReverttoSaved1")->isEnabled());
+        QVERIFY(w.Form->Commands().File.OpenNamedFile(HW_TEST_DATA_DIR "/wif/both_multiple.wif"));
+        QVERIFY(w.D().Treadles == 5 && w.D().FileName.empty()); // a named WIF file is imported
     }
 
     void recentFilesMoveDropAndForgetMissingFiles() {

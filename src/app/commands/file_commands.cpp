@@ -91,7 +91,7 @@ bool FileCommands::OpenPattern(const QString& path) {
 }
 
 bool FileCommands::OpenNamedFile(const QString& path) {
-    return OpenPattern(path);
+    return IsWifToImport(S(path)) ? ImportWif(path) : OpenPattern(path);
 }
 
 bool FileCommands::SavePatternAs(const QString& path) {

@@ -606,6 +606,12 @@ bool LooksLikeWif(std::span<const uint8_t> bytes) {
     return false;
 }
 
+bool IsWifToImport(const std::string& path) {
+    std::vector<uint8_t> head;
+    return UpperExtension(path) == ".WIF" ||
+           (ReadFileBytes(path, 4096, head) == ReadStatus::Ok && LooksLikeWif(head));
+}
+
 WifReadResult ReadWifBytes(DraftState& d, std::span<const uint8_t> bytes) {
     WifReadResult result;
     auto content = std::make_unique<WifContent>();

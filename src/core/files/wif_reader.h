@@ -37,6 +37,8 @@ WifReadResult ReadWifFile(DraftState& d, const std::string& path);
 // Whether the text starts with a [WIF] section (blank lines and ";"
 // comments before it allowed).
 bool LooksLikeWif(std::span<const uint8_t> bytes);
+// A file to import rather than open: named ".wif", or a WIF by its start.
+bool IsWifToImport(const std::string& path);
 
 // No WIF file of the largest draft comes near this.
 inline constexpr size_t MaxWifBytes = 32u << 20;
