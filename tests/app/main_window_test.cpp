@@ -711,18 +711,26 @@ private slots:
         }
     }
 
-    // "Any files" shows files without an extension too.
+    // "Any files" shows files without an extension too; the file types
+    // speak the window's language.
     void theOpenDialogShowsFilesWithoutAnExtension() {
         w.Form->Context().ChooseOpenPath = nullptr;
         QStringList filters;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            filters = dialog->nameFilters();
-            dialog->reject();
-        });
-        w.Trigger("FileOpenItem");
-        QVERIFY(filters.size() == 2 && filters[1].endsWith("(*)"));
+        const auto open = [&] {
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                filters = dialog->nameFilters();
+                dialog->reject();
+            });
+            w.Trigger("FileOpenItem");
+        };
+        open();
+        QCOMPARE(filters, (QStringList{"Heddlewise patterns (*.hdw)", "Any files (*)"}));
+        ApplyAppLanguage(LangFinnish);
+        open();
+        ApplyAppLanguage(LangEnglish);
+        QCOMPARE(filters, (QStringList{"Heddlewise-mallit (*.hdw)", "Kaikki tiedostot (*)"}));
     }
 };
 

@@ -32,12 +32,12 @@ QString PatternName(const DraftState& d) {
 
 } // namespace
 
-QString ExportCommands::ChoosePath(const char* filter, const char* suffix,
+QString ExportCommands::ChoosePath(const QStringList& filters, const char* suffix,
                                    const QString& proposed) {
     if (ctx_.ChooseSavePath) return ctx_.ChooseSavePath();
     QFileDialog dialog(ctx_.Window);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(QtNameFilters({filter}));
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(suffix);
     const std::string& name = ctx_.Doc->Draft().FileName;
     if (!name.empty()) dialog.setDirectory(QFileInfo(Q(name)).absolutePath());
@@ -59,7 +59,7 @@ void ExportCommands::PNG1Click() {
                        std::min(16, cloth.Ends), cloth.Ends, std::min(16, cloth.Picks), cloth.Picks,
                        ends, picks))
         return;
-    const QString path = ChoosePath("PNG Image (*.png)|*.png|Any file (*)|*", "png",
+    const QString path = ChoosePath(FileTypeFilters("@ftpng", "*.png"), "png",
                                     PatternName(d).isEmpty() ? QString() : PatternName(d) + ".png");
     if (path.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -80,7 +80,7 @@ void ExportCommands::WIF1Click() {
     dialog.SetValues({full.Ends, full.Picks, false});
     if (dialog.exec() != QDialog::Accepted) return;
     const TWifdlg::Values v = dialog.GetValues();
-    const QString path = ChoosePath("WIF file (*.wif)|*.wif", "wif",
+    const QString path = ChoosePath(FileTypeFilters("@ftwif", "*.wif", false), "wif",
                                     PatternName(d).isEmpty() ? QString() : PatternName(d) + ".wif");
     if (path.isEmpty()) return;
     WifOptions o;

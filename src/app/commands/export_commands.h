@@ -2,6 +2,8 @@
 
 #include "commands/command_context.h"
 
+#include <QStringList>
+
 namespace hw {
 
 // File > Export: the fabric as a PNG picture and the draft as a WIF file,
@@ -15,7 +17,7 @@ public:
 
 private:
     // The path chosen in a save dialog with these filters, or "".
-    QString ChoosePath(const char* filter, const char* suffix, const QString& proposed);
+    QString ChoosePath(const QStringList& filters, const char* suffix, const QString& proposed);
 
     CommandContext& ctx_;
 };

@@ -39,9 +39,7 @@ std::string S(const QString& s) {
 }
 
 // Files without an extension are patterns too: "Any files" shows them.
-const char* const OpenFilter = "Heddlewise patterns (*.hdw)|*.hdw|Any files (*)|*";
-const char* const SaveFilter = "Heddlewise pattern (*.hdw)|*.hdw|Any file (*)|*";
-const char* const WifFilter = "WIF files (*.wif)|*.wif|Any files (*)|*";
+QStringList PatternFilters() { return FileTypeFilters("@ftpatterns", "*.hdw"); }
 
 } // namespace
 
@@ -118,7 +116,7 @@ void FileCommands::FileOpen() {
         SetHelpContext(&dialog, help::Open);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setNameFilters(QtNameFilters({OpenFilter}));
+        dialog.setNameFilters(PatternFilters());
         dialog.setDefaultSuffix("hdw");
         dialog.setDirectory(OpenFolder(ctx_.Session->Prefs().NufilPath));
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
@@ -141,7 +139,7 @@ void FileCommands::OpenSelected1Click() {
         QFileDialog dialog(ctx_.Window, caption, OpenFolder(ctx_.Session->Prefs().NufilPath));
         SetHelpContext(&dialog, help::LoadComponents);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(QtNameFilters({OpenFilter}));
+        dialog.setNameFilters(PatternFilters());
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             path = dialog.selectedFiles().front();
     }
@@ -165,7 +163,7 @@ void FileCommands::ImportWif1Click() {
         dialog.setObjectName("ImportWifDialog");
         SetHelpContext(&dialog, help::WifImport);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(QtNameFilters({WifFilter}));
+        dialog.setNameFilters(FileTypeFilters("@ftwif", "*.wif"));
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             path = dialog.selectedFiles().front();
     }
@@ -203,7 +201,7 @@ void FileCommands::FileSaveAs() {
         dialog.setObjectName("SaveDialog");
         SetHelpContext(&dialog, help::Save);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(QtNameFilters({SaveFilter}));
+        dialog.setNameFilters(PatternFilters());
         dialog.setDefaultSuffix("hdw");
         dialog.setDirectory(PatternFolder());
         const QString name = Q(ctx_.Doc->Draft().FileName);
@@ -222,7 +220,7 @@ void FileCommands::SaveOldVersion(int version) {
     QString path = ctx_.ChooseSavePath
                        ? ctx_.ChooseSavePath()
                        : QFileDialog::getSaveFileName(ctx_.Window, QString(), PatternFolder(),
-                                                      QtNameFilters({SaveFilter}).join(";;"));
+                                                      PatternFilters().join(";;"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".hdw";
     SaveOptions options;

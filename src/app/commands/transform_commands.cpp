@@ -36,7 +36,7 @@ QString TransformCommands::ChoosePattern() {
     if (ctx_.ChooseOpenPath) return ctx_.ChooseOpenPath(QString());
     return QFileDialog::getOpenFileName(
         ctx_.Window, QString(), OpenFolder(ctx_.Session->Prefs().NufilPath),
-        QtNameFilters({"Heddlewise patterns (*.hdw)|*.hdw|Any files (*)|*"}).join(";;"));
+        FileTypeFilters("@ftpatterns", "*.hdw").join(";;"));
 }
 
 void TransformCommands::Report(const Message& m) {

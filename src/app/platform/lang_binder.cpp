@@ -327,4 +327,10 @@ QStringList QtNameFilters(const std::vector<std::string>& filters) {
     return result;
 }
 
+QStringList FileTypeFilters(const char* typeKey, const char* patterns, bool anyFile) {
+    QStringList result{Q(GetText("TWform", typeKey)) + " (" + patterns + ")"};
+    if (anyFile) result << Q(GetText("TWform", "@ftany")) + " (*)";
+    return result;
+}
+
 } // namespace hw

@@ -61,6 +61,11 @@ bool ApplyAppLanguage(int language);
 // (one or more such strings) as Qt's name filters.
 QStringList QtNameFilters(const std::vector<std::string>& filters);
 
+// A file dialog's filters in the current language: the type named by a
+// "@ft..." text of the main window with its patterns (e.g. "*.hdw"), then
+// "Any files (*)" unless only that type will do.
+QStringList FileTypeFilters(const char* typeKey, const char* patterns, bool anyFile = true);
+
 // The family a form gets for a face name: the face itself when it is
 // installed, otherwise the system's user-interface font (its fixed-pitch
 // font for the usual fixed-pitch Windows faces).
