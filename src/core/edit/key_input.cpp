@@ -38,6 +38,25 @@ struct ScrollAxis {
         Clamp();
     }
     int Number() const { return Offset + Pos; }
+    // Home, End and the page keys; false for any other key.
+    bool Jump(InputKey key) {
+        switch (key) {
+        case InputKey::Home:
+            Pos = 1;
+            return true;
+        case InputKey::End:
+            Pos = std::max(Usable(), 1);
+            return true;
+        case InputKey::PageUp:
+            Page(1);
+            return true;
+        case InputKey::PageDown:
+            Page(-1);
+            return true;
+        default:
+            return false;
+        }
+    }
 };
 
 int Wrap(int v, int delta, int n) {
@@ -83,6 +102,7 @@ void SequenceKey(ScrollAxis a, int& value, int maxValue, uint8_t* seq, bool valu
     // The arrows across the axis pick the value; those along it move.
     auto along = [&](bool lower) { a.Step(Toward(axisForward, lower)); };
     auto across = [&](bool lower) { value = Wrap(value, Toward(valueForward, lower), maxValue); };
+    if (a.Jump(key)) return;
     switch (key) {
     case InputKey::Char:
         if (const int v = KeyValue(ch); v >= 1 && v <= maxValue) {
@@ -101,31 +121,20 @@ void SequenceKey(ScrollAxis a, int& value, int maxValue, uint8_t* seq, bool valu
     case InputKey::Down:
         axisIsColumns ? across(key == InputKey::Up) : along(key == InputKey::Up);
         break;
-    case InputKey::Home:
-        a.Pos = 1;
-        break;
-    case InputKey::End:
-        a.Pos = std::max(a.Usable(), 1);
-        break;
-    case InputKey::PageUp:
-        a.Page(1);
-        break;
-    case InputKey::PageDown:
-        a.Page(-1);
-        break;
     case InputKey::Insert:
     case InputKey::Delete:
         if (!usable || a.Pos >= a.Usable()) break;
         Shift(seq, a.Number(), a.Count, key == InputKey::Insert);
         if (key == InputKey::Insert) seq[a.Number()] = uint8_t(value);
         break;
-    case InputKey::Other:
+    default:
         break;
     }
 }
 
 void LiftplanKey(DraftState& d, ScrollAxis a, int& column, const ViewGeometry& g, InputKey key) {
     const bool usable = a.Usable() >= 1;
+    if (a.Jump(key)) return;
     switch (key) {
     case InputKey::Enter:
         if (usable) d.Liftplan[a.Number()] ^= LiftplanRow(1u << (column - 1));
@@ -139,24 +148,11 @@ void LiftplanKey(DraftState& d, ScrollAxis a, int& column, const ViewGeometry& g
     case InputKey::Down:
         a.Step(Toward(g.Treadling.Rows.Forward, key == InputKey::Up));
         break;
-    case InputKey::Home:
-        a.Pos = 1;
-        break;
-    case InputKey::End:
-        a.Pos = std::max(a.Usable(), 1);
-        break;
-    case InputKey::PageUp:
-        a.Page(1);
-        break;
-    case InputKey::PageDown:
-        a.Page(-1);
-        break;
     case InputKey::Insert:
     case InputKey::Delete:
         if (usable) Shift(d.Liftplan.data(), a.Number(), a.Count, key == InputKey::Insert);
         break;
-    case InputKey::Char:
-    case InputKey::Other:
+    default:
         break;
     }
 }

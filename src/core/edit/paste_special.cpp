@@ -90,6 +90,22 @@ ClipImage Bounded(const ClipImage& img, SelArea area) {
     return cut;
 }
 
+// The copies of a grid block into rows 1..rows, each dRow rows and dCol
+// columns on from the one before, the columns wrapping round.
+template <class Put>
+void PasteWrapped(const ClipImage& block, const PasteOptions& o, const CellBlock& target,
+                  int dRow, int dCol, int copies, int rows, int columns, Put put) {
+    ClipImage turned = block;
+    int row = target.FirstRow, col = target.FirstColumn;
+    for (int k = 1; k <= copies && row >= 1 && row <= rows; ++k) {
+        const ClipImage piece = GridCopy(turned, k, o);
+        for (int y = 0; y < piece.Height && row + y <= rows; ++y)
+            for (int x = 0; x < piece.Width; ++x) put(row + y, Wrap(col + x, columns), piece.At(x, y));
+        row += dRow;
+        col = Wrap(col + dCol, columns);
+    }
+}
+
 void PasteLiftplan(DraftState& d, const CellBlock& target, const CopyRecord& source,
                    const ClipImage& block, const PasteOptions& o) {
     const int columns =
@@ -111,16 +127,8 @@ void PasteLiftplan(DraftState& d, const CellBlock& target, const CopyRecord& sou
             copies = std::clamp(fit, 1, copies);
         }
     }
-    ClipImage turned = block;
-    int row = target.FirstRow, col = target.FirstColumn;
-    for (int k = 1; k <= copies && row >= 1 && row <= picks; ++k) {
-        const ClipImage piece = GridCopy(turned, k, o);
-        for (int y = 0; y < piece.Height && row + y <= picks; ++y)
-            for (int x = 0; x < piece.Width; ++x)
-                LiftplanPut(d, row + y, Wrap(col + x, columns), piece.At(x, y));
-        row += dRow;
-        col = Wrap(col + dCol, columns);
-    }
+    PasteWrapped(block, o, target, dRow, dCol, copies, picks, columns,
+                 [&](int p, int c, bool on) { LiftplanPut(d, p, c, on); });
 }
 
 void PasteTieUp(DraftState& d, const CellBlock& target, const CopyRecord& source,
@@ -129,16 +137,8 @@ void PasteTieUp(DraftState& d, const CellBlock& target, const CopyRecord& source
     const int treadles = std::min<int>(d.Treadles, MaxTreadles);
     const int dRow = target.FirstRow - source.Row, dCol = target.FirstColumn - source.Column;
     const int copies = dRow <= 0 ? 1 : CopiesAsked(o);
-    ClipImage turned = block;
-    int row = target.FirstRow, col = target.FirstColumn;
-    for (int k = 1; k <= copies && row >= 1 && row <= shafts; ++k) {
-        const ClipImage piece = GridCopy(turned, k, o);
-        for (int y = 0; y < piece.Height && row + y <= shafts; ++y)
-            for (int x = 0; x < piece.Width; ++x)
-                TieUpPut(d, row + y, Wrap(col + x, treadles), piece.At(x, y));
-        row += dRow;
-        col = Wrap(col + dCol, treadles);
-    }
+    PasteWrapped(block, o, target, dRow, dCol, copies, shafts, treadles,
+                 [&](int s, int t, bool on) { TieUpPut(d, s, t, on); });
 }
 
 void PasteDesign(DraftState& d, const CellBlock& target, const CopyRecord& source,
