@@ -1,5 +1,6 @@
 // The fabric views painting a full 1920 x 1080 area at zoom 1 (targets:
 // Fabric 10 ms, Drapery and Interlacement 16 ms).
+#include "full_draft.h"
 #include "model/primitives.h"
 #include "view/fabric.h"
 #include "view/raster_canvas.h"
@@ -15,23 +16,9 @@ constexpr int Width = 1920;
 constexpr int Height = 1080;
 
 std::unique_ptr<hw::DraftState> Cloth(bool compressed) {
-    auto d = std::make_unique<hw::DraftState>();
-    std::mt19937 rng(5);
-    d->Ends = d->Picks = hw::MaxEnds;
-    d->Shafts = d->Treadles = 16;
+    auto d = hw::bench::StripedDraft(5);
     d->EndsPerUnit = d->PicksPerUnit = 24;
     d->Compressed = compressed;
-    for (int e = 1; e <= hw::MaxEnds; ++e) {
-        d->Threading[e] = uint8_t(1 + rng() % 16);
-        d->WarpColors[e] = uint8_t((e / 12) % 8 + 16);
-    }
-    for (int p = 1; p <= hw::MaxPicks; ++p) {
-        d->Treadling[p] = uint8_t(1 + rng() % 16);
-        d->WeftColors[p] = uint8_t((p / 10) % 8 + 40);
-    }
-    for (int s = 1; s <= 16; ++s)
-        for (int t = 1; t <= 16; ++t) d->TieUpAt(s, t) = uint8_t(rng() % 2);
-    hw::UpdateUsed(*d);
     return d;
 }
 

@@ -38,6 +38,27 @@ inline std::unique_ptr<DraftState> FullDraft(bool liftplan) {
     return d;
 }
 
+// A full draft for the views: 16 shafts and treadles, every end threaded and
+// every pick treadled at random, the colours in stripes.
+inline std::unique_ptr<DraftState> StripedDraft(unsigned seed) {
+    auto d = std::make_unique<DraftState>();
+    std::mt19937 rng(seed);
+    d->Ends = d->Picks = MaxEnds;
+    d->Shafts = d->Treadles = 16;
+    for (int e = 1; e <= MaxEnds; ++e) {
+        d->Threading[e] = uint8_t(1 + rng() % 16);
+        d->WarpColors[e] = uint8_t((e / 12) % 8 + 16);
+    }
+    for (int p = 1; p <= MaxPicks; ++p) {
+        d->Treadling[p] = uint8_t(1 + rng() % 16);
+        d->WeftColors[p] = uint8_t((p / 10) % 8 + 40);
+    }
+    for (int s = 1; s <= 16; ++s)
+        for (int t = 1; t <= 16; ++t) d->TieUpAt(s, t) = uint8_t(rng() % 2);
+    UpdateUsed(*d);
+    return d;
+}
+
 // A file in a folder of its own under /tmp, both gone afterwards.
 struct TempFile {
     std::string Dir, Path;

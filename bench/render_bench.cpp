@@ -1,6 +1,7 @@
 // Draft view painting into the raster buffer: a full repaint of a 1920 x 1080
 // drawing area at zoom step 1 in each style (target: 5 ms), and the repaint a
 // one-cell stroke causes.
+#include "full_draft.h"
 #include "document/document.h"
 #include "edit/stroke.h"
 #include "model/primitives.h"
@@ -19,27 +20,11 @@ namespace {
 constexpr int Width = 1920;
 constexpr int Height = 1080;
 
-// A full draft: 16 shafts and treadles, every end threaded, every pick
-// treadled, colours varying in stripes.
 std::unique_ptr<hw::DraftState> FullDraft(int style) {
-    auto d = std::make_unique<hw::DraftState>();
-    std::mt19937 rng(3);
-    d->Ends = d->Picks = hw::MaxEnds;
-    d->Shafts = d->Treadles = 16;
+    auto d = hw::bench::StripedDraft(3);
     d->Style = style;
     d->Zoom = 1;
     d->MarkingOn = true;
-    for (int e = 1; e <= hw::MaxEnds; ++e) {
-        d->Threading[e] = uint8_t(1 + rng() % 16);
-        d->WarpColors[e] = uint8_t((e / 12) % 8 + 16);
-    }
-    for (int p = 1; p <= hw::MaxPicks; ++p) {
-        d->Treadling[p] = uint8_t(1 + rng() % 16);
-        d->WeftColors[p] = uint8_t((p / 10) % 8 + 40);
-    }
-    for (int s = 1; s <= 16; ++s)
-        for (int t = 1; t <= 16; ++t) d->TieUpAt(s, t) = uint8_t(rng() % 2);
-    hw::UpdateUsed(*d);
     return d;
 }
 
