@@ -9,7 +9,7 @@ HW_PACKAGES=(
   qt6-translations-l10n
   nlohmann-json3-dev jq
   help2man desktop-file-utils shared-mime-info libglib2.0-bin
-  poppler-utils
+  poppler-utils file dpkg-dev
   clang libclang-rt-14-dev
 )
 
