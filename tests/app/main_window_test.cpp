@@ -7,9 +7,11 @@
 #include "commands/command_groups.h"
 #include "dialogs/report_window.h"
 #include "dialogs/translate_dialog.h"
+#include "document/recovery_copy.h"
 #include "help/context_help.h"
 #include "mainwindow/status_line.h"
 #include "platform/lang_binder.h"
+#include "platform/qt_settings_store.h"
 #include "platform/settings_session.h"
 #include "text/help_topics.h"
 #include "text/lang.h"
@@ -709,6 +711,45 @@ private slots:
                 QCOMPARE(a->text(), QString::fromStdString(GetText("TWform", spec.Name)));
             }
         }
+    }
+
+    // Changes not saved outlive a crash: the run keeps a copy of them while
+    // they last, and a start after a run that ended offers its copy back.
+    void unsavedChangesOutliveACrash() {
+        const QString path = w.WritePattern("crash.hdw");
+        w.Open(path);
+        const QString folder = RecoveryCopy::FolderFor(SettingsFilePath());
+        const auto files = [&](const QString& glob) { return QDir(folder).entryList({glob}); };
+        w.Click(w.V().Geometry().Threading, 2, 3);
+        const DraftState changed = w.D();
+        w.Form->Recovery().Update();
+        QCOMPARE(files("*.hdw").size(), 1);
+        QVERIFY(RecoveryCopy::Find(folder).empty()); // this run's own
+        // What a crash leaves behind: the copy with no run holding it.
+        const auto crash = [&] {
+            for (const QString& f : files("*-*.*"))
+                if (!f.endsWith(".lock"))
+                    QFile::copy(folder + "/" + f, folder + "/ended." + QFileInfo(f).suffix());
+        };
+        crash();
+        w.Trigger("EditUndoItem");
+        w.Form->Recovery().Update(); // nothing unsaved: no copy
+        QCOMPARE(files("*.hdw"), QStringList{"ended.hdw"});
+
+        w.Prompter.Answers = {IdYes};
+        QVERIFY(w.Form->OfferRecovered());
+        QVERIFY(w.Prompter.LastText().find("crash.hdw") != std::string::npos);
+        QVERIFY(w.D().Threading == changed.Threading && w.D().FileName == path.toStdString());
+        QVERIFY(w.Form->isWindowModified() && !w.Action("EditUndoItem")->isEnabled());
+        QVERIFY(files("ended.*").isEmpty());
+
+        w.Form->Recovery().Update();
+        crash();
+        w.Click(w.V().Geometry().Threading, 5, 3);
+        const DraftState later = w.D();
+        w.Prompter.Answers = {IdNo};
+        QVERIFY(!w.Form->OfferRecovered() && files("ended.*").isEmpty());
+        QVERIFY(w.D().Threading == later.Threading && later.Threading != changed.Threading);
     }
 
     // "Any files" shows files without an extension too; the file types

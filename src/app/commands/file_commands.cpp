@@ -92,6 +92,18 @@ bool FileCommands::OpenNamedFile(const QString& path) {
     return IsWifToImport(S(path)) ? ImportWif(path) : OpenPattern(path);
 }
 
+bool FileCommands::RestoreRecovered(const QString& copy, const QString& original) {
+    DraftState& d = ctx_.Doc->Draft();
+    const LoadResult r = LoadPattern(d, S(copy), LoadRequest{});
+    if (r.Error) ctx_.Prompt().ShowError(MessageText(*r.Error));
+    if (!r.Ok) return false;
+    d.FileName = S(original);
+    UpdateRememberedRepeats(d);
+    ctx_.Doc->Reset(false);
+    ctx_.Refresh();
+    return true;
+}
+
 bool FileCommands::SavePatternAs(const QString& path) {
     SaveOptions options;
     options.SaveLayout = ctx_.Session->Prefs().Lagrpos;

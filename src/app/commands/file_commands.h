@@ -34,6 +34,9 @@ public:
     // A file named from outside: on the command line or by the desktop's
     // file manager. A WIF file is imported.
     bool OpenNamedFile(const QString& path);
+    // The copy a run left when it ended without saving: its pattern again,
+    // still unsaved, belonging to the original file (none for a new one).
+    bool RestoreRecovered(const QString& copy, const QString& original);
     // Saves under the given path; false when it failed.
     bool SavePatternAs(const QString& path);
     // Before dropping the draft: asks whether to save unsaved changes.

@@ -3,6 +3,8 @@
 #include "colours/color_combo.h"
 #include "commands/command_groups.h"
 #include "document/editor_document.h"
+#include "document/recovery_copy.h"
+#include "files/message_text.h"
 #include "files/file_io.h"
 #include "help/context_help.h"
 #include "help/help_window.h"
@@ -11,6 +13,7 @@
 #include "platform/lang_binder.h"
 #include "platform/printing.h"
 #include "platform/qt_prompter.h"
+#include "platform/qt_settings_store.h"
 #include "platform/settings_session.h"
 #include "settings/command_line.h"
 #include "settings/settings.h"
@@ -25,6 +28,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -111,6 +115,7 @@ TWform::TWform(QWidget* parent)
     // saved: till then File > Open starts among the samples.
 
     connect(doc_, &EditorDocument::StateChanged, this, &TWform::Refresh);
+    recovery_ = new RecoveryCopy(*doc_, RecoveryCopy::FolderFor(SettingsFilePath()), this);
     connect(view_, &DraftView::Scrolled, this,
             [this] { status_->ShowRanges(view_->ShownRange()); });
     connect(view_, &DraftView::PointerMoved, this,
@@ -294,7 +299,9 @@ void TWform::FormShow() {
     std::vector<std::string> args;
     for (const QString& a : commandLine_) args.push_back(a.toStdString());
     const std::string path = PatternFromCommandLine(args, RegularFileExists);
-    if (!path.empty()) groups_->File.OpenNamedFile(Q(path));
+    // After a crash the unsaved pattern comes first; the file named on the
+    // command line can still be opened from the menu.
+    if (!OfferRecovered() && !path.empty()) groups_->File.OpenNamedFile(Q(path));
     if (session_->Prefs().TipOfDay) groups_->Help.TipofDayItemClick();
     // The tool windows as they were left.
     groups_->View.RestoreFabricWindow();
@@ -311,8 +318,23 @@ void TWform::closeEvent(QCloseEvent* event) {
     CloseHelp();
 }
 
+bool TWform::OfferRecovered() {
+    for (const RecoveryCopy::Left& left :
+         RecoveryCopy::Find(RecoveryCopy::FolderFor(SettingsFilePath()))) {
+        const std::string name = QFileInfo(left.Original).fileName().toStdString();
+        const Message question = name.empty() ? Message{"TWform", "@recovernew", {}}
+                                              : Message{"TWform", "@recover", {name}};
+        const bool taken = prompter_->AskYesNo(MessageText(question)) == IdYes &&
+                           groups_->File.RestoreRecovered(left.Pattern, left.Original);
+        RecoveryCopy::Remove(left);
+        if (taken) return true;
+    }
+    return false;
+}
+
 bool TWform::FormCloseQuery() {
     if (!groups_->File.ConfirmDiscard()) return false;
+    recovery_->Discard();
     session_->Prefs().LineOn = view_->Tool() == StrokeTool::Line;
     session_->Close(doc_->Draft(), this);
     if (CurrentLanguage() != startLanguage_) {

@@ -16,6 +16,7 @@ class ActionTable;
 class DraftView;
 class EditorDocument;
 class Prompter;
+class RecoveryCopy;
 class SettingsSession;
 class StatusLine;
 struct CommandGroups;
@@ -48,10 +49,14 @@ public:
     CommandContext& Context() { return ctx_; }
     SettingsSession& Session() { return *session_; }
     StatusLine& Status() { return *status_; }
+    RecoveryCopy& Recovery() { return *recovery_; }
     QSlider* ZoomSlider() const { return slideBar1_; }
 
     // Menus, toolbar, caption and status line from the document and view.
     void Refresh();
+    // Offers back what runs that ended without closing left unsaved (the
+    // first show does this); true when a pattern was taken.
+    bool OfferRecovered();
 
 protected:
     bool event(QEvent* event) override;
@@ -71,6 +76,7 @@ private:
     Prompter* prompter_ = nullptr;
     std::unique_ptr<SettingsSession> session_;
     EditorDocument* doc_ = nullptr;
+    RecoveryCopy* recovery_ = nullptr;
     DraftView* view_ = nullptr;
     CommandContext ctx_;
     std::unique_ptr<CommandGroups> groups_;
