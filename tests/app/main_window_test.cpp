@@ -700,15 +700,15 @@ private slots:
         const TMultiLang table = LoadFormTable("TWform");
         for (int lang = 0; lang < LanguageCount; ++lang) {
             w.Form->Commands().Options.SwitchLanguage(lang);
-            for (const ActionSpec& spec : ActionSpecs()) {
-                const QString name = spec.Name;
-                if (spec.Kind == ActionKind::Separator || name.startsWith("menyfil")) continue;
-                QVERIFY2(GetText(table, spec.Name) != spec.Name, spec.Name);
-                QAction* a = spec.Kind == ActionKind::Menu
+            for (const ActionEntry& entry : ActionEntries()) {
+                const QString name = entry.Name;
+                if (entry.Kind == ActionKind::Separator || name.startsWith("menyfil")) continue;
+                QVERIFY2(GetText(table, entry.Name) != entry.Name, entry.Name);
+                QAction* a = entry.Kind == ActionKind::Menu
                                  ? w.Form->Actions().Menu(name)->menuAction()
-                                 : w.Action(spec.Name);
+                                 : w.Action(entry.Name);
                 if (name == "KeyTreadling") continue; // named by the loom system
-                QCOMPARE(a->text(), QString::fromStdString(GetText("TWform", spec.Name)));
+                QCOMPARE(a->text(), QString::fromStdString(GetText("TWform", entry.Name)));
             }
         }
     }

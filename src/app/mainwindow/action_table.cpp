@@ -38,7 +38,7 @@ constexpr ActionRule LangIs1 = [](const S& s) { return s.Language == LangGerman;
 constexpr ActionRule LangIs2 = [](const S& s) { return s.Language == LangSwedish; };
 constexpr ActionRule LangIs3 = [](const S& s) { return s.Language == LangFinnish; };
 
-constexpr ActionSpec Specs[] = {
+constexpr ActionEntry Entries[] = {
     // File
     {K::Menu, "File1", "", "&File", "", help::FileMenu},
     {K::Item, "FileOpenItem", "File1", "&Open...", "Ctrl+O", help::Open,
@@ -386,28 +386,28 @@ constexpr ActionSpec Specs[] = {
 
 } // namespace
 
-std::span<const ActionSpec> ActionSpecs() {
-    return Specs;
+std::span<const ActionEntry> ActionEntries() {
+    return Entries;
 }
 
 ActionTable::ActionTable(QMainWindow* window, CommandGroups& groups)
     : QObject(window), groups_(groups) {
     QMenuBar* bar = window->menuBar();
-    for (const ActionSpec& spec : Specs) {
-        const QString name = QString::fromLatin1(spec.Name);
-        const QString parent = QString::fromLatin1(spec.Parent);
+    for (const ActionEntry& entry : Entries) {
+        const QString name = QString::fromLatin1(entry.Name);
+        const QString parent = QString::fromLatin1(entry.Parent);
         QMenu* into = menus_.value(parent);
-        if (spec.Kind == ActionKind::Menu) {
-            QMenu* m = into ? into->addMenu(spec.Caption) : bar->addMenu(spec.Caption);
+        if (entry.Kind == ActionKind::Menu) {
+            QMenu* m = into ? into->addMenu(entry.Caption) : bar->addMenu(entry.Caption);
             m->setObjectName(name);
             m->menuAction()->setObjectName(name);
-            SetHelpContext(m, spec.Help);
+            SetHelpContext(m, entry.Help);
             menus_.insert(name, m);
-            specs_.insert(name, &spec);
+            entries_.insert(name, &entry);
             continue;
         }
         QAction* a = nullptr;
-        if (spec.Kind == ActionKind::Separator) {
+        if (entry.Kind == ActionKind::Separator) {
             a = into->addSeparator();
             if (!name.isEmpty()) {
                 a->setObjectName(name);
@@ -415,19 +415,19 @@ ActionTable::ActionTable(QMainWindow* window, CommandGroups& groups)
             }
             continue;
         }
-        a = new QAction(QString::fromUtf8(spec.Caption), window);
+        a = new QAction(QString::fromUtf8(entry.Caption), window);
         a->setObjectName(name);
         if (into) into->addAction(a);
-        SetHelpContext(a, spec.Help);
-        if (spec.Kind != ActionKind::Item) a->setCheckable(true);
-        if (spec.Kind == ActionKind::Radio) {
+        SetHelpContext(a, entry.Help);
+        if (entry.Kind != ActionKind::Item) a->setCheckable(true);
+        if (entry.Kind == ActionKind::Radio) {
             QActionGroup*& group = radioGroups_[parent];
             if (!group) group = new QActionGroup(this);
             group->addAction(a);
         }
-        if (*spec.Shortcuts) {
+        if (*entry.Shortcuts) {
             QList<QKeySequence> keys;
-            for (const QString& k : QString::fromLatin1(spec.Shortcuts).split(';'))
+            for (const QString& k : QString::fromLatin1(entry.Shortcuts).split(';'))
                 keys << QKeySequence(k, QKeySequence::PortableText);
             a->setShortcuts(keys);
             a->setShortcutContext(Qt::WindowShortcut);
@@ -435,36 +435,36 @@ ActionTable::ActionTable(QMainWindow* window, CommandGroups& groups)
         // The window holds every action, so shortcuts outlive a hidden menu
         // or toolbar.
         window->addAction(a);
-        if (spec.Run)
-            connect(a, &QAction::triggered, this, [this, &spec] { Run(spec); });
+        if (entry.Run)
+            connect(a, &QAction::triggered, this, [this, &entry] { Run(entry); });
         else
             a->setEnabled(false);
         actions_.insert(name, a);
-        specs_.insert(name, &spec);
+        entries_.insert(name, &entry);
     }
 }
 
-void ActionTable::Run(const ActionSpec& spec) {
+void ActionTable::Run(const ActionEntry& entry) {
     // The rule is checked again: a shortcut may fire before the menus were
     // brought up to date.
-    if (spec.Enabled && !spec.Enabled(state_)) return;
-    if (spec.Visible && !spec.Visible(state_)) return;
-    spec.Run(groups_);
+    if (entry.Enabled && !entry.Enabled(state_)) return;
+    if (entry.Visible && !entry.Visible(state_)) return;
+    entry.Run(groups_);
 }
 
 void ActionTable::Update(const EnableState& s) {
     state_ = s;
-    for (const ActionSpec& spec : Specs) {
-        const QString name = QString::fromLatin1(spec.Name);
+    for (const ActionEntry& entry : Entries) {
+        const QString name = QString::fromLatin1(entry.Name);
         QAction* a =
-            spec.Kind == ActionKind::Menu ? menus_.value(name)->menuAction() : actions_.value(name);
-        if (!a || spec.Kind == ActionKind::Separator) continue;
-        const bool visible = !spec.Visible || spec.Visible(s);
-        const bool enabled = !spec.Enabled || spec.Enabled(s);
+            entry.Kind == ActionKind::Menu ? menus_.value(name)->menuAction() : actions_.value(name);
+        if (!a || entry.Kind == ActionKind::Separator) continue;
+        const bool visible = !entry.Visible || entry.Visible(s);
+        const bool enabled = !entry.Enabled || entry.Enabled(s);
         // Recent files and language items decide their own visibility.
-        if (spec.Visible) a->setVisible(visible);
-        a->setEnabled(enabled && (spec.Kind == ActionKind::Menu || spec.Run));
-        if (spec.Checked) a->setChecked(spec.Checked(s));
+        if (entry.Visible) a->setVisible(visible);
+        a->setEnabled(enabled && (entry.Kind == ActionKind::Menu || entry.Run));
+        if (entry.Checked) a->setChecked(entry.Checked(s));
     }
 }
 

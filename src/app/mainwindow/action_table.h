@@ -53,7 +53,7 @@ enum class ActionKind {
 // One entry of the menu tree or the toolbar. Name is the object name the
 // translation table knows it by; Parent the menu (or "ToolBar1") it sits in.
 // An entry without a handler stays disabled: its feature has not landed.
-struct ActionSpec {
+struct ActionEntry {
     ActionKind Kind;
     const char* Name;
     const char* Parent;
@@ -67,7 +67,7 @@ struct ActionSpec {
 };
 
 // The whole table, menus first in menu order, then the toolbar's buttons.
-std::span<const ActionSpec> ActionSpecs();
+std::span<const ActionEntry> ActionEntries();
 
 // The menus and actions made from the table. Every action also belongs to
 // the window, so its shortcut works with the menus closed and the toolbar
@@ -79,21 +79,21 @@ public:
 
     QAction* Action(const QString& name) const { return actions_.value(name); }
     QMenu* Menu(const QString& name) const { return menus_.value(name); }
-    const ActionSpec* Spec(const QString& name) const { return specs_.value(name); }
+    const ActionEntry* Entry(const QString& name) const { return entries_.value(name); }
 
     // Applies every rule to every action and menu.
     void Update(const EnableState& s);
     const EnableState& State() const { return state_; }
 
 private:
-    void Run(const ActionSpec& spec);
+    void Run(const ActionEntry& entry);
 
     CommandGroups& groups_;
     EnableState state_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
     QHash<QString, QActionGroup*> radioGroups_;
-    QHash<QString, const ActionSpec*> specs_;
+    QHash<QString, const ActionEntry*> entries_;
 };
 
 } // namespace hw
