@@ -27,48 +27,48 @@ QString Caption(const RangeTexts& t) {
     return Text(t.Form, t.Caption, t.Joiner) + Text(t.Form, t.Caption2);
 }
 
-// Labels and fields on two rows; four digits fit the fields.
-QGridLayout* FieldRows(QWidget* parent, QLabel*& label1, QSpinBox*& spin1, QLabel*& label2,
-                       QSpinBox*& spin2) {
-    spin1 = Spin(parent, "SpinEdit1", 1, 9999);
-    spin2 = Spin(parent, "SpinEdit2", 1, 9999);
-    label1 = Label(parent, "Label1", "", spin1);
-    label2 = Label(parent, "Label2", "", spin2);
-    auto* grid = new QGridLayout;
-    grid->addWidget(label1, 0, 0);
-    grid->addWidget(spin1, 0, 1);
-    grid->addWidget(label2, 1, 0);
-    grid->addWidget(spin2, 1, 1);
-    return grid;
-}
-
 } // namespace
 
-TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
-    setObjectName("TDlgNum2");
+TwoNumberDialog::TwoNumberDialog(QWidget* parent, const RangeTexts& texts, const char* name)
+    : QDialog(parent), texts_(texts) {
+    setObjectName(name);
+    // Labels and fields on two rows; four digits fit the fields.
+    spin1_ = Spin(this, "SpinEdit1", 1, 9999);
+    spin2_ = Spin(this, "SpinEdit2", 1, 9999);
+    label1_ = Label(this, "Label1", "", spin1_);
+    label2_ = Label(this, "Label2", "", spin2_);
+    auto* grid = new QGridLayout;
+    grid->addWidget(label1_, 0, 0);
+    grid->addWidget(spin1_, 0, 1);
+    grid->addWidget(label2_, 1, 0);
+    grid->addWidget(spin2_, 1, 1);
+    rows_ = new QVBoxLayout(this);
+    rows_->addLayout(grid);
+    rows_->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TwoNumberDialog::SetTexts(const RangeTexts& texts) {
+    texts_ = texts;
+    ShowTexts();
+}
+
+void TwoNumberDialog::ShowTexts() {
+    if (texts_.Form.empty()) return;
+    setWindowTitle(Caption(texts_));
+    label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
+    label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
+}
+
+TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts)
+    : TwoNumberDialog(parent, texts, "TDlgNum2") {
     SetHelpContext(this, texts.Help ? texts.Help : help::InsertDelete);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(FieldRows(this, label1_, spin1_, label2_, spin2_));
     const auto [ok, cancel] = MakeOkCancel(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Rows()->addLayout(buttons);
     new LangBinder(this, "TDlgNum2", [this] { ShowTexts(); });
-}
-
-void TDlgNum2::SetTexts(const RangeTexts& texts) {
-    texts_ = texts;
-    ShowTexts();
-}
-
-void TDlgNum2::ShowTexts() {
-    if (texts_.Form.empty()) return;
-    setWindowTitle(Caption(texts_));
-    label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
-    label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
 }
 
 bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2, int max2,
@@ -86,12 +86,10 @@ bool TDlgNum2::Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1,
     return true;
 }
 
-TDlgFlo2::TDlgFlo2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), texts_(texts) {
-    setObjectName("TDlgFlo2");
+TDlgFlo2::TDlgFlo2(QWidget* parent, const RangeTexts& texts)
+    : TwoNumberDialog(parent, texts, "TDlgFlo2") {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     SetHelpContext(this, help::SwitchShaftsTreadles);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(FieldRows(this, label1_, spin1_, label2_, spin2_));
     switch_ = new QPushButton("Switch", this);
     switch_->setObjectName("SwitchBtn");
     switch_->setDefault(true);
@@ -107,21 +105,8 @@ TDlgFlo2::TDlgFlo2(QWidget* parent, const RangeTexts& texts) : QDialog(parent), 
     buttons->addStretch();
     buttons->addWidget(switch_);
     buttons->addWidget(close);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Rows()->addLayout(buttons);
     new LangBinder(this, "TDlgFlo2", [this] { ShowTexts(); });
-}
-
-void TDlgFlo2::SetTexts(const RangeTexts& texts) {
-    texts_ = texts;
-    ShowTexts();
-}
-
-void TDlgFlo2::ShowTexts() {
-    if (texts_.Form.empty()) return;
-    setWindowTitle(Text(texts_.Form, texts_.Caption));
-    label1_->setText(Text(texts_.Form, texts_.First, texts_.Suffix));
-    label2_->setText(Text(texts_.Form, texts_.Second, texts_.Suffix));
 }
 
 void TDlgFlo2::Execute(const RangeTexts& texts, int maximum, int first, int second, bool nearTop,

@@ -8,6 +8,7 @@
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace hw {
 
@@ -25,8 +26,33 @@ struct RangeTexts {
     int Help = 0; // the dialog's help context, when not the insert and delete page
 };
 
+// What the two-number dialogs share: two labelled fields under a caption,
+// all following a language switch.
+class TwoNumberDialog : public QDialog {
+    Q_OBJECT
+public:
+    void SetTexts(const RangeTexts& texts);
+    QSpinBox* SpinEdit1() const { return spin1_; }
+    QSpinBox* SpinEdit2() const { return spin2_; }
+
+protected:
+    // The fields come first in `Rows()`; the dialog adds its buttons.
+    TwoNumberDialog(QWidget* parent, const RangeTexts& texts, const char* name);
+    QVBoxLayout* Rows() const { return rows_; }
+    void ShowTexts();
+
+    RangeTexts texts_;
+    QSpinBox* spin1_ = nullptr;
+    QSpinBox* spin2_ = nullptr;
+
+private:
+    QVBoxLayout* rows_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+};
+
 // The two-number dialog: a caption, two labelled fields, OK and Cancel.
-class TDlgNum2 : public QDialog {
+class TDlgNum2 : public TwoNumberDialog {
     Q_OBJECT
 public:
     explicit TDlgNum2(QWidget* parent = nullptr, const RangeTexts& texts = {});
@@ -35,25 +61,12 @@ public:
     // true, Cancel changes nothing.
     static bool Ask(QWidget* parent, const RangeTexts& texts, int min1, int max1, int min2,
                     int max2, int& first, int& second);
-
-    void SetTexts(const RangeTexts& texts);
-    QSpinBox* SpinEdit1() const { return spin1_; }
-    QSpinBox* SpinEdit2() const { return spin2_; }
-
-private:
-    void ShowTexts();
-
-    RangeTexts texts_;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QSpinBox* spin1_ = nullptr;
-    QSpinBox* spin2_ = nullptr;
 };
 
 // The switch dialog: two shaft (treadle) numbers and "Switch", which
 // exchanges them at once and leaves the dialog open for the next pair;
 // "Close" ends it.
-class TDlgFlo2 : public QDialog {
+class TDlgFlo2 : public TwoNumberDialog {
     Q_OBJECT
 public:
     explicit TDlgFlo2(QWidget* parent = nullptr, const RangeTexts& texts = {});
@@ -65,18 +78,7 @@ public:
     void Execute(const RangeTexts& texts, int maximum, int first, int second, bool nearTop,
                  const std::function<void(int, int)>& doSwitch);
 
-    void SetTexts(const RangeTexts& texts);
-    QSpinBox* SpinEdit1() const { return spin1_; }
-    QSpinBox* SpinEdit2() const { return spin2_; }
-
 private:
-    void ShowTexts();
-
-    RangeTexts texts_;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QSpinBox* spin1_ = nullptr;
-    QSpinBox* spin2_ = nullptr;
     QPushButton* switch_ = nullptr;
     std::function<void(int, int)> doSwitch_;
 };
