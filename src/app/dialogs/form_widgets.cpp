@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -68,6 +69,20 @@ OkCancel MakeOkCancel(QDialog* dialog) {
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     return {ok, cancel};
+}
+
+TwoFields MakeTwoFields(QWidget* parent, int lo, int hi) {
+    TwoFields f;
+    f.Spin1 = Spin(parent, "SpinEdit1", lo, hi);
+    f.Spin2 = Spin(parent, "SpinEdit2", lo, hi);
+    f.Label1 = Label(parent, "Label1", "", f.Spin1);
+    f.Label2 = Label(parent, "Label2", "", f.Spin2);
+    f.Grid = new QGridLayout;
+    f.Grid->addWidget(f.Label1, 0, 0);
+    f.Grid->addWidget(f.Spin1, 0, 1);
+    f.Grid->addWidget(f.Label2, 1, 0);
+    f.Grid->addWidget(f.Spin2, 1, 1);
+    return f;
 }
 
 } // namespace hw

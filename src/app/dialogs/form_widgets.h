@@ -8,6 +8,7 @@ class QButtonGroup;
 class QCheckBox;
 class QDialog;
 class QPushButton;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QSpinBox;
@@ -31,6 +32,17 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text);
 void Select(QButtonGroup* group, int index);
 // Unchecks every button of an exclusive group.
 void SelectNone(QButtonGroup* group);
+
+// Two labelled number fields on two rows ("Label1" and "SpinEdit1" above
+// "Label2" and "SpinEdit2"), their labels set later from a table.
+struct TwoFields {
+    QLabel* Label1;
+    QSpinBox* Spin1;
+    QLabel* Label2;
+    QSpinBox* Spin2;
+    QGridLayout* Grid;
+};
+TwoFields MakeTwoFields(QWidget* parent, int lo, int hi);
 
 // The default "OK" button (accepts) and "Cancel" (rejects).
 struct OkCancel {

@@ -6,7 +6,6 @@
 #include "text/help_topics.h"
 #include "text/lang.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -32,18 +31,11 @@ QString Caption(const RangeTexts& t) {
 TwoNumberDialog::TwoNumberDialog(QWidget* parent, const RangeTexts& texts, const char* name)
     : QDialog(parent), texts_(texts) {
     setObjectName(name);
-    // Labels and fields on two rows; four digits fit the fields.
-    spin1_ = Spin(this, "SpinEdit1", 1, 9999);
-    spin2_ = Spin(this, "SpinEdit2", 1, 9999);
-    label1_ = Label(this, "Label1", "", spin1_);
-    label2_ = Label(this, "Label2", "", spin2_);
-    auto* grid = new QGridLayout;
-    grid->addWidget(label1_, 0, 0);
-    grid->addWidget(spin1_, 0, 1);
-    grid->addWidget(label2_, 1, 0);
-    grid->addWidget(spin2_, 1, 1);
+    // Four digits fit the fields.
+    const TwoFields f = MakeTwoFields(this, 1, 9999);
+    label1_ = f.Label1, spin1_ = f.Spin1, label2_ = f.Label2, spin2_ = f.Spin2;
     rows_ = new QVBoxLayout(this);
-    rows_->addLayout(grid);
+    rows_->addLayout(f.Grid);
     rows_->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -136,17 +136,10 @@ FileField MakeFileField(QWidget* parent, const char* editName, const char* brows
 TNumPairDlg::TNumPairDlg(const Texts& texts, bool preview, int helpContext, QWidget* parent)
     : PreviewDialog(parent), texts_(texts) {
     setObjectName("TNumPairDlg");
-    spin1_ = Spin(this, "SpinEdit1", 1, 1);
-    spin2_ = Spin(this, "SpinEdit2", 1, 1);
-    label1_ = Label(this, "Label1", "", spin1_);
-    label2_ = Label(this, "Label2", "", spin2_);
-    auto* controls = new QGridLayout;
-    controls->addWidget(label1_, 0, 0);
-    controls->addWidget(spin1_, 0, 1);
-    controls->addWidget(label2_, 1, 0);
-    controls->addWidget(spin2_, 1, 1);
-    controls->setRowStretch(2, 1);
-    Arrange(controls, preview, helpContext);
+    const TwoFields f = MakeTwoFields(this, 1, 1);
+    label1_ = f.Label1, spin1_ = f.Spin1, label2_ = f.Label2, spin2_ = f.Spin2;
+    f.Grid->setRowStretch(2, 1);
+    Arrange(f.Grid, preview, helpContext);
     new LangBinder(this, "TNumPairDlg", [this] {
         setWindowTitle(Text(texts_.Form, texts_.Caption.c_str()));
         label1_->setText(Text(texts_.Form, texts_.First.c_str()));
