@@ -2,6 +2,7 @@
 #include "files/wif_reader.h"
 
 #include "files/file_io.h"
+#include "files/pattern_file.h"
 #include "files/windows1252.h"
 #include "model/palette.h"
 #include "model/primitives.h"
@@ -48,6 +49,11 @@ bool Is(Text s, Text upper) {
     for (size_t i = 0; i < s.size(); ++i)
         if (Upper(s[i]) != upper[i]) return false;
     return true;
+}
+
+// The name in a "[NAME]" line.
+Text SectionName(Text line) {
+    return Trim(line.substr(1, line.find(']') - 1));
 }
 
 // Real files put ";" comments after values too.
@@ -393,7 +399,7 @@ void Parse(std::span<const uint8_t> bytes, WifContent& c) {
         const Text line = Trim(raw);
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
-            const Text name = Trim(line.substr(1, line.find(']') - 1));
+            const Text name = SectionName(line);
             section = SectionNamed(name);
             if (section == Section::Wif) c.Started = true;
             if (!c.Started) section = Section::Ignored;
@@ -601,14 +607,14 @@ bool LooksLikeWif(std::span<const uint8_t> bytes) {
         const Text line = Trim(text.substr(at, end - at));
         at = end + 1;
         if (line.empty() || line.front() == ';') continue;
-        return line.front() == '[' && Is(Trim(line.substr(1, line.find(']') - 1)), "WIF");
+        return line.front() == '[' && Is(SectionName(line), "WIF");
     }
     return false;
 }
 
 bool IsWifToImport(const std::string& path) {
     std::vector<uint8_t> head;
-    return UpperExtension(path) == ".WIF" ||
+    return IsWifFile(path) ||
            (ReadFileBytes(path, 4096, head) == ReadStatus::Ok && LooksLikeWif(head));
 }
 
