@@ -1,6 +1,7 @@
 #include "document/recovery_copy.h"
 
 #include "document/editor_document.h"
+#include "files/file_io.h"
 #include "files/pattern_file.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ void RemoveFiles(const QString& base) {
 } // namespace
 
 RecoveryCopy::RecoveryCopy(EditorDocument& doc, const QString& folder, QObject* parent)
-    : QObject(parent), doc_(doc) {
+    : QObject(parent), doc_(doc), folder_(folder) {
     // Several windows of one program each have a copy of their own.
     static int windows = 0;
     QDir().mkpath(folder);
@@ -52,24 +53,24 @@ RecoveryCopy::~RecoveryCopy() {
 
 void RecoveryCopy::Update() {
     if (!lock_ || !changed_) return;
-    changed_ = false;
     if (!doc_.Modified()) {
         RemoveFiles(base_);
+        changed_ = false;
         return;
     }
-    // A copy of the draft, so the document keeps its own file name.
+    // A copy of the draft, so the document keeps its own file name; each
+    // file is written whole or not at all.
     DraftState copy = doc_.Draft();
-    const std::string original = copy.FileName;
-    if (!SavePattern(copy, (base_ + ".hdw").toStdString(), SaveOptions{})) return;
+    const std::string& original = doc_.Draft().FileName;
+    if (!WriteFileAtomically((base_ + ".name").toStdString(), {original.begin(), original.end()}) ||
+        !SavePattern(copy, (base_ + ".hdw").toStdString(), SaveOptions{}))
+        return; // tried again at the next tick
     if (!copy.DesignMode) QFile::remove(base_ + ".hdb");
-    QFile name(base_ + ".name");
-    if (name.open(QIODevice::WriteOnly | QIODevice::Truncate)) name.write(original.c_str());
+    changed_ = false;
 }
 
 void RecoveryCopy::Discard() {
-    if (!lock_) return;
-    RemoveFiles(base_);
-    changed_ = true;
+    if (lock_) RemoveFiles(base_);
 }
 
 std::vector<RecoveryCopy::Left> RecoveryCopy::Find(const QString& folder) {

@@ -28,6 +28,7 @@ public:
     // removes it when there is nothing unsaved. The timer calls this.
     void Update();
     void Discard();
+    const QString& Folder() const { return folder_; }
 
     // A copy left by a run that has ended.
     struct Left {
@@ -43,6 +44,7 @@ public:
 
 private:
     EditorDocument& doc_;
+    QString folder_;
     QString base_; // folder/pid-n, without extension
     std::unique_ptr<QLockFile> lock_;
     QTimer timer_;

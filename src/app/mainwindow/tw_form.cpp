@@ -319,8 +319,7 @@ void TWform::closeEvent(QCloseEvent* event) {
 }
 
 bool TWform::OfferRecovered() {
-    for (const RecoveryCopy::Left& left :
-         RecoveryCopy::Find(RecoveryCopy::FolderFor(SettingsFilePath()))) {
+    for (const RecoveryCopy::Left& left : RecoveryCopy::Find(recovery_->Folder())) {
         const std::string name = QFileInfo(left.Original).fileName().toStdString();
         const Message question = name.empty() ? Message{"TWform", "@recovernew", {}}
                                               : Message{"TWform", "@recover", {name}};
