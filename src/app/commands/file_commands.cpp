@@ -117,23 +117,25 @@ bool FileCommands::SavePatternAs(const QString& path) {
     return true;
 }
 
+QString FileCommands::FileToRead(const QString& caption, const QString& folder,
+                                 const QStringList& filters, int helpContext, const char* name,
+                                 const char* suffix) {
+    if (ctx_.ChooseOpenPath) return ctx_.ChooseOpenPath(caption);
+    QFileDialog dialog(ctx_.Window, caption, folder);
+    dialog.setObjectName(name);
+    SetHelpContext(&dialog, helpContext);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    if (suffix) dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
 void FileCommands::FileOpen() {
     if (!ConfirmDiscard()) return;
-    QString path;
-    if (ctx_.ChooseOpenPath) {
-        path = ctx_.ChooseOpenPath(QString());
-    } else {
-        QFileDialog dialog(ctx_.Window);
-        dialog.setObjectName("OpenDialog");
-        SetHelpContext(&dialog, help::Open);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setNameFilters(PatternFilters());
-        dialog.setDefaultSuffix("hdw");
-        dialog.setDirectory(OpenFolder(ctx_.Session->Prefs().NufilPath));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front();
-    }
+    const QString path = FileToRead(QString(), OpenFolder(ctx_.Session->Prefs().NufilPath),
+                                    PatternFilters(), help::Open, "OpenDialog", "hdw");
     if (path.isEmpty()) return;
     // Pictures and WIF files are not patterns.
     if (IsBmpFile(S(path)) || IsWifFile(S(path))) return;
@@ -143,18 +145,9 @@ void FileCommands::FileOpen() {
 }
 
 void FileCommands::OpenSelected1Click() {
-    QString path;
-    const QString caption = Q(GetText("TWform", "@idopencomp"));
-    if (ctx_.ChooseOpenPath) {
-        path = ctx_.ChooseOpenPath(caption);
-    } else {
-        QFileDialog dialog(ctx_.Window, caption, OpenFolder(ctx_.Session->Prefs().NufilPath));
-        SetHelpContext(&dialog, help::LoadComponents);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(PatternFilters());
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front();
-    }
+    const QString path =
+        FileToRead(Q(GetText("TWform", "@idopencomp")), OpenFolder(ctx_.Session->Prefs().NufilPath),
+                   PatternFilters(), help::LoadComponents, "OpenComponentsDialog");
     if (path.isEmpty()) return;
     ComponentsDialog components(ctx_.Window);
     BlendDialog blend(ctx_.Window);
@@ -167,18 +160,8 @@ void FileCommands::OpenSelected1Click() {
 void FileCommands::ImportWif1Click() {
     if (!ConfirmDiscard()) return;
     const QString caption = ctx_.Actions->Action("ImportWif1")->text().remove('&').remove("...");
-    QString path;
-    if (ctx_.ChooseOpenPath) {
-        path = ctx_.ChooseOpenPath(caption);
-    } else {
-        QFileDialog dialog(ctx_.Window, caption, PatternFolder());
-        dialog.setObjectName("ImportWifDialog");
-        SetHelpContext(&dialog, help::WifImport);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(FileTypeFilters("@ftwif", "*.wif"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front();
-    }
+    const QString path = FileToRead(caption, PatternFolder(), FileTypeFilters("@ftwif", "*.wif"),
+                                    help::WifImport, "ImportWifDialog");
     if (!path.isEmpty()) ImportWif(path);
 }
 

@@ -47,6 +47,10 @@ public:
 
 private:
     QString PatternFolder() const;
+    // A file to read, from the tests' chooser or a file dialog that starts
+    // in folder; empty when none was chosen.
+    QString FileToRead(const QString& caption, const QString& folder, const QStringList& filters,
+                       int helpContext, const char* name, const char* suffix = nullptr);
 
     CommandContext& ctx_;
 };
