@@ -85,4 +85,13 @@ TwoFields MakeTwoFields(QWidget* parent, int lo, int hi) {
     return f;
 }
 
+QHBoxLayout* OkCancelRow(QDialog* dialog) {
+    const auto [ok, cancel] = MakeOkCancel(dialog);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
 } // namespace hw

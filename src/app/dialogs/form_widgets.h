@@ -10,6 +10,7 @@ class QDialog;
 class QPushButton;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QSpinBox;
 class QWidget;
@@ -50,5 +51,7 @@ struct OkCancel {
     QPushButton* Cancel;
 };
 OkCancel MakeOkCancel(QDialog* dialog);
+// The same two at the right of a row.
+QHBoxLayout* OkCancelRow(QDialog* dialog);
 
 } // namespace hw

@@ -24,11 +24,7 @@ TDlgNum1::TDlgNum1(QWidget* parent, const RangeTexts& texts) : QDialog(parent), 
     auto* row = new QHBoxLayout;
     row->addWidget(label_);
     row->addWidget(spin_);
-    const auto [ok, cancel] = MakeOkCancel(this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);

@@ -49,11 +49,7 @@ TPrintDraftDlg::TPrintDraftDlg(const DraftState& d, QWidget* parent) : QDialog(p
     grid->addWidget(toPick_, 2, 2, 1, 2);
     grid->setColumnMinimumWidth(1, 0);
     grid->setHorizontalSpacing(12);
-    const OkCancel buttons = MakeOkCancel(this);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(buttons.Ok);
-    row->addWidget(buttons.Cancel);
+    QHBoxLayout* row = OkCancelRow(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(notes_);

@@ -54,11 +54,7 @@ void TwoNumberDialog::ShowTexts() {
 TDlgNum2::TDlgNum2(QWidget* parent, const RangeTexts& texts)
     : TwoNumberDialog(parent, texts, "TDlgNum2") {
     SetHelpContext(this, texts.Help ? texts.Help : help::InsertDelete);
-    const auto [ok, cancel] = MakeOkCancel(this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this);
     Rows()->addLayout(buttons);
     new LangBinder(this, "TDlgNum2", [this] { ShowTexts(); });
 }

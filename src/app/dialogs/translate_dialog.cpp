@@ -223,11 +223,7 @@ TDoubleWeaveDlg::TDoubleWeaveDlg(bool sinking, QWidget* parent) : QDialog(parent
                                 sinking ? "Draw first layer from:" : "Draw second layer from:",
                                 {"End 1, Pick 1", "End 1, Pick 2"}, start_);
     Select(start_, 0);
-    const auto [ok, cancel] = MakeOkCancel(this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addLayout(buttons);

@@ -37,7 +37,7 @@ TWifdlg::TWifdlg(int repeatEnds, int repeatPicks, int fullEnds, int fullPicks, Q
         ends_->setValue(fullEnds);
         picks_->setValue(fullPicks);
     });
-    const OkCancel buttons = MakeOkCancel(this);
+    QHBoxLayout* row = OkCancelRow(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(Label(this, "Label1", QStringLiteral("Ends:"), ends_), 0, 0);
@@ -46,10 +46,6 @@ TWifdlg::TWifdlg(int repeatEnds, int repeatPicks, int fullEnds, int fullPicks, Q
     grid->addWidget(Label(this, "Label2", QStringLiteral("Picks:"), picks_), 1, 0);
     grid->addWidget(picks_, 1, 1);
     grid->addWidget(full, 1, 2);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(buttons.Ok);
-    row->addWidget(buttons.Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(both_);
