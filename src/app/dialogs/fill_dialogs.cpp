@@ -22,9 +22,7 @@ namespace {
 
 QPushButton* Button(QDialog* dialog, const char* name, const QString& text,
                     const std::function<void()>& onClick) {
-    auto* b = new QPushButton(text, dialog);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton* b = hw::Button(dialog, name, text);
     QObject::connect(b, &QPushButton::clicked, dialog, onClick);
     return b;
 }

@@ -94,4 +94,11 @@ QHBoxLayout* OkCancelRow(QDialog* dialog) {
     return row;
 }
 
+QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 } // namespace hw

@@ -29,6 +29,8 @@ QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi);
 // A label for buddy, so its accelerator focuses the buddy.
 QLabel* Label(QWidget* parent, const char* name, const QString& text, QWidget* buddy);
 QCheckBox* Check(QWidget* parent, const char* name, const QString& text);
+// A button that Enter does not press.
+QPushButton* Button(QWidget* parent, const char* name, const QString& text);
 // Checks button index of a group (nothing when there is none).
 void Select(QButtonGroup* group, int index);
 // Unchecks every button of an exclusive group.

@@ -81,13 +81,6 @@ void LinkFileBox(QCheckBox* box, QListWidget* list, QLabel* listLabel, const Fil
     follow(false);
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 void PreviewDialog::accept() {

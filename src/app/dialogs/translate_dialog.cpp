@@ -29,13 +29,6 @@ QString Text(const char* form, const char* key) {
     return QString::fromStdString(GetText(form, key));
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 UnitEditor::UnitEditor(QWidget* parent) : QWidget(parent) {
